@@ -1,0 +1,18 @@
+# Copies the shipped files into the program folder. The database is created from its
+# schema only when absent: a rebuild never overwrites a user's guests.
+file(MAKE_DIRECTORY ${DST})
+file(GLOB shipped ${SRC}/*)
+foreach(f ${shipped})
+  get_filename_component(n ${f} NAME)
+  if(n STREQUAL "schema.sql")
+    continue()
+  endif()
+  file(COPY ${f} DESTINATION ${DST})
+endforeach()
+if(EXISTS ${SRC}/schema.sql AND NOT EXISTS ${DST}/control.orac)
+  execute_process(COMMAND sqlite3 ${DST}/control.orac.tmp INPUT_FILE ${SRC}/schema.sql RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "could not create control.orac from schema.sql")
+  endif()
+  file(RENAME ${DST}/control.orac.tmp ${DST}/control.orac)
+endif()

@@ -1,0 +1,44 @@
+#include "system/sysutils.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString Trim(const QString& s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b].unicode() <= 32)
+        ++b;
+    while (e > b && s[e - 1].unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
+
+int StrToInt(const QString& s)
+{
+    bool ok = false;
+    // Surrounding blanks are accepted, as the original conversion did.
+    const int v = Trim(s).toInt(&ok, 10);
+    if (!ok)
+        throw EConvertError(QString("'%1' is not a valid integer value").arg(s));
+    return v;
+}
+
+QString IntToStr(long long v) { return QString::number(v); }
+
+bool FileExists(const QString& path)
+{
+    QFileInfo fi(path);
+    return fi.exists() && fi.isFile();
+}
+
+QString ExtractFilePath(const QString& path)
+{
+    const qsizetype i = path.lastIndexOf('/');
+    return i < 0 ? QString() : path.left(i + 1);
+}
+
+QString ExecutablePath()
+{
+    QFileInfo fi(QCoreApplication::applicationFilePath());
+    return fi.absoluteFilePath();
+}
