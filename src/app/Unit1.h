@@ -81,6 +81,9 @@ public:
     TLabel* Label16;
     TPanel *go_to_kavri, *goto_kavri;
 
+    // A guest is current while the card's name line, trimmed, is not empty.
+    bool guest_is_current() const;
+
     // ---- Start-up, activation, settings (app)
     void FormCreate(TObject* Sender);
     void FormActivate(TObject* Sender);

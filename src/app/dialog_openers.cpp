@@ -18,9 +18,9 @@ void open_dialog(TForm* dialog)
     dialog->Show();
 }
 
-bool guest_is_current() { return !Trim(Form1->Label1->Caption()).isEmpty(); }
-
 } // namespace
+
+bool TForm1::guest_is_current() const { return !Trim(Label1->Caption()).isEmpty(); }
 
 void TForm1::edit_txtClick(TObject*) { open_dialog(Form2); }
 void TForm1::add_newClick(TObject*) { open_dialog(Form3); }
