@@ -128,8 +128,9 @@ void TForm1::Label5Click(TObject*) { show_control_box(this, false); }
 void TForm1::size_selectCloseUp(TObject*)
 {
     const QString chosen = size_select->Text();
-    const auto match = std::find_if(std::begin(card_sizes), std::end(card_sizes),
-                                    [&](const CardSize& s) { return chosen == QString::fromLatin1(s.entry); });
+    const auto match = std::find_if(std::begin(card_sizes), std::end(card_sizes), [&](const CardSize& s) {
+        return chosen == QString::fromLatin1(s.entry);
+    });
     if (match != std::end(card_sizes)) {
         card_width = match->width;
         card_height = match->height;

@@ -77,7 +77,8 @@ void TForm1::create_design_controls()
     drop_shadow_chk = shadow_switch(text1_group, "drop_shadow_chk");
     TrackBar2 = distance_bar(text1_group, "TrackBar2");
 
-    Label3 = text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
+    Label3 =
+        text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
     size_select = new TComboBox(display_panel);
     size_select->Name = "size_select";
     size_select->SetBounds(331, 93, 110, 21);
