@@ -19,7 +19,7 @@ inline void EnsureApplication()
     static int argc = 1;
     static char name[] = "tests_platform";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    new QApplication(argc, argv);  // lives to the process end: Qt's own exit routines need it
 }
 
 inline QString WriteTextFile(const QString& path, const QString& text)
