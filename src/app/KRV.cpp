@@ -1,0 +1,72 @@
+#include "app/KRV.h"
+
+#include "app/CheckPrevious.h"
+#include "app/Unit1.h"
+#include "app/about.h"
+#include "designer/Unit2.h"
+#include "designer/print_now_control.h"
+#include "online/Unit8.h"
+#include "register/Unit3.h"
+#include "register/Unit4.h"
+#include "register/Unit5.h"
+#include "register/data_update_dialog.h"
+#include "register/money_update.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<TForm*> windows;
+
+template <typename T> void create_form(T*& global)
+{
+    global = new T;
+    windows.push_back(global);
+    global->DoCreate();
+}
+
+template <typename T> void forget(T*& global) { global = nullptr; }
+
+} // namespace
+
+void create_windows()
+{
+    create_form(Form1);
+    create_form(Form2);
+    create_form(Form3);
+    create_form(Form4);
+    create_form(Form5);
+    create_form(Form6);
+    create_form(data_update);
+    create_form(Form7);
+    create_form(Form8);
+    create_form(Form9);
+}
+
+void destroy_windows()
+{
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        delete *it;
+    windows.clear();
+    forget(Form2);
+    forget(Form3);
+    forget(Form4);
+    forget(Form5);
+    forget(Form6);
+    forget(data_update);
+    forget(Form7);
+    forget(Form8);
+    forget(Form9);
+}
+
+int KRV_main(int argc, char** argv)
+{
+    CheckPrevious::release_on_exit = false;
+    TApplication app(argc, argv);
+
+    create_windows();
+    app.Run();
+    destroy_windows();
+    ReleaseInstanceSlot();
+    return 0;
+}

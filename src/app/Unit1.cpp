@@ -1,0 +1,130 @@
+#include "app/Unit1.h"
+
+#include "app/CheckPrevious.h"
+#include "designer/Unit2.h"
+#include "online/firewall_authorize.h"
+#include "system/sysutils.h"
+#include "toolkit/dbgrid.h"
+
+#include <QtCore/qglobal.h>
+
+TForm1* Form1 = nullptr;
+
+namespace Unit1 {
+QString app_path;
+QString web_host;
+double main_shadow_distance = 0;
+double text_shadow_distance = 0;
+QString column_moving;
+QString main_text_to_save;
+QString report_was_run;
+
+QString ini_r_font_color, ini_g_font_color, ini_b_font_color;
+QString ini_r_SD_color, ini_g_SD_color, ini_b_SD_color;
+QString ini_font_name, ini_main_font_name;
+int font_size_now = 0, main_font_size_now = 0;
+QString ini_main_d_SD, ini_d_SD, ini_trackbar_pos1, ini_trackbar_pos2;
+
+QString sort_column_title, sort_dir_next, sort_dir_saved;
+int sort_column_no = 0, column_no = 0;
+int column_width[5] = {0, 0, 0, 0, 0};
+unsigned char column_size_changed = 0;
+
+unsigned char font_r = 0, font_g = 0, font_b = 0, shadow_r = 0, shadow_g = 0, shadow_b = 0;
+TColor font_rgb = 0, shadow_rgb = 0;
+double card_width = 0, card_height = 0, main_text_top = 0, name_text_top = 0;
+
+QString search_where, search_and, search_filter, member_sql;
+QVariantList member_sql_values;
+
+int group_id_sel = 0;
+} // namespace Unit1
+
+using namespace Unit1;
+
+// The host of the program's web service.
+static const char* const kWebHost = "www.kavri-vivudoz.example";
+
+TForm1::TForm1()
+{
+    // The global names the window while its components load, as the data change
+    // handler already runs then.
+    Form1 = this;
+    Q_INIT_RESOURCE(resources);
+    Name = "Form1";
+    SetCaption("KAVRI Vivudoz 2011");
+    SetClientWidth(1036);
+    SetClientHeight(750);
+    SetColor(0xFF80FF);
+    SetPosition(poScreenCenter);
+    SetWindowState(wsMaximized);
+    create_layout();
+    create_menus();
+    create_register_controls();
+    create_guest_grid();
+    create_preview();
+    create_design_controls();
+    create_report_components();
+    create_database_components();
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::FormCreate(TObject*)
+{
+    if (CheckPreviousInstance(WindowSystemHandle(), 1))
+        Application->Terminate();
+    app_path = ExtractFilePath(ExecutablePath());
+    web_host = kWebHost;
+    firewall_authorize_app("Velmora", app_path + "KRV.exe");
+    size_select->SetItemIndex(0);
+    main_shadow_distance = 0.006;
+    text_shadow_distance = 0.006;
+    Application->SetTitle("KAVRI Vivudoz 2011");
+    DBGrid1->OnMouseWheel = [this](TObject* s, int delta, bool& handled) { DBGridMouseWheel(s, delta, handled); };
+    column_moving = "no";
+}
+
+void TForm1::Exit1Click(TObject*) { Application->Terminate(); }
+
+void TForm1::FormActivate(TObject*)
+{
+    if (!search_box->Focused())
+        DBGrid1->SetFocus();
+    if (stop_page_now->Text() == "close")
+        return;
+    if (group_status->Text() != "") {
+        if (!search_box->Focused())
+            DBGrid1->SetFocus();
+        group_status->SetText("");
+        return;
+    }
+    Unit2::ini_path = app_path + "krv.ini";
+    if (!FileExists(Unit2::ini_path)) {
+        main_text_to_save = "Invite";
+        ColorDialog1->Color = 0xFF00FF;
+        Shadow_ColorDialog->Color = 0xC0C0C0;
+    }
+    if (FileExists(Unit2::ini_path))
+        load_ini();
+    font_display(this);
+    start_drop_shadow_chkClick(this);
+    drop_shadow_chkClick(this);
+    size_selectCloseUp(this);
+    Label2->SetCaption(Label1->Caption());
+    TFont f = Label2->Font();
+    f.Name = Label1->Font().Name;
+    f.Style = Label1->Font().Style;
+    f.Size = Label1->Font().Size;
+    Label2->SetFont(f);
+    if (report_was_run != "yes") {
+        group_list(this);
+        list_allClick(this);
+    }
+}

@@ -1,0 +1,99 @@
+// The card design controls: colours, fonts, shadows, card sizes and the main-text button.
+#include "app/Unit1.h"
+#include "app/layout_helpers.h"
+
+namespace {
+
+TGroupBox* control_box(TWinControl* parent, const QString& name, const QString& caption)
+{
+    auto* g = new TGroupBox(parent);
+    g->Name = name;
+    g->SetBounds(96, 8, 395, 65);
+    g->SetCaption(caption);
+    g->SetFont(MakeFont("Verdana", 11, 0, clWhite));
+    return g;
+}
+
+TCheckBox* shadow_switch(TWinControl* parent, const QString& name)
+{
+    auto* c = new TCheckBox(parent);
+    c->Name = name;
+    c->SetBounds(96, 27, 110, 20);
+    c->SetCaption("Drop Shadow");
+    c->SetFont(MakeFont("Verdana", 11, 0, clWhite));
+    return c;
+}
+
+TTrackBar* distance_bar(TWinControl* parent, const QString& name)
+{
+    auto* t = new TTrackBar(parent);
+    t->Name = name;
+    t->SetBounds(212, 19, 89, 33);
+    t->SetRange(0, 3);
+    t->SetFrequency(3);
+    t->SetHint("Shadow distance");
+    return t;
+}
+
+} // namespace
+
+void TForm1::create_design_controls()
+{
+    const TFont small_bold = MakeFont("Verdana", 11, fsBold, clWhite);
+    Image2 = tool_image(main_menu, "Image2", "fonts", 184, 11, 36, 36, "Fonts Colors");
+    Label10 = text_label(main_menu, "Label10", "Fonts", 186, 52, small_bold);
+    Image3 = tool_image(main_menu, "Image3", "shadow", 264, 10, 36, 36, "Fonts Shadow Colors");
+    Label15 = text_label(main_menu, "Label15", "Shadow", 260, 52, small_bold);
+    Image5 = tool_image(main_menu, "Image5", "report", 344, 10, 36, 36, "Report");
+    Image4 = tool_image(main_menu, "Image4", "gallery", 424, 10, 36, 36, "Gallery");
+    Label16 = text_label(main_menu, "Label16", "Gallery", 422, 52, small_bold);
+
+    ColorDialog1 = new TColorDialog;
+    Shadow_ColorDialog = new TColorDialog;
+    FontDialog1 = new TFontDialog;
+    FontDialog2 = new TFontDialog;
+    FontDialog1->Font = MakeFont("MS Sans Serif", 16);
+    FontDialog2->Font = MakeFont("MS Sans Serif", 16);
+
+    Label4 = text_label(display_panel, "Label4", "Main text >", 18, 16, small_bold);
+    Label4->SetCursor(crHandPoint);
+    Label4->SetHint("Main Text Control");
+    TFont text_caption = small_bold;
+    text_caption.Color = 0x7500EA;
+    Label5 = text_label(display_panel, "Label5", "Text >", 49, 40, text_caption);
+    Label5->SetCursor(crHandPoint);
+    Label5->SetHint("Text Control");
+
+    main_text_group = control_box(display_panel, "main_text_group", " Main text ");
+    font_select = tool_image(main_text_group, "font_select", "font_select", 24, 23, 28, 28, "Fonts");
+    start_drop_shadow_chk = shadow_switch(main_text_group, "start_drop_shadow_chk");
+    TrackBar1 = distance_bar(main_text_group, "TrackBar1");
+    edit_txt = tool_image(main_text_group, "edit_txt", "edit_text", 336, 14, 36, 36, "Edit Main Text");
+
+    text1_group = control_box(display_panel, "text1_group", " Text ");
+    text1_group->SetVisible(false);
+    font_select2 = tool_image(text1_group, "font_select2", "font_select", 24, 23, 28, 28, "Fonts");
+    drop_shadow_chk = shadow_switch(text1_group, "drop_shadow_chk");
+    TrackBar2 = distance_bar(text1_group, "TrackBar2");
+
+    Label3 = text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
+    size_select = new TComboBox(display_panel);
+    size_select->Name = "size_select";
+    size_select->SetBounds(331, 93, 110, 21);
+    for (const char* s : {"\r15.2 x 15.2 cm.", "14.5 x 13.7 cm.", "18.3 x 13.5 cm.", "19.5 x 11.0 cm.",
+                          "16.0 x 10.8 cm."})
+        size_select->Add(s);
+
+    Image2->OnClick = [this](TObject* s) { Button3Click(s); };
+    Image3->OnClick = [this](TObject* s) { Button4Click(s); };
+    start_drop_shadow_chk->OnClick = [this](TObject* s) { start_drop_shadow_chkClick(s); };
+    drop_shadow_chk->OnClick = [this](TObject* s) { drop_shadow_chkClick(s); };
+    TrackBar1->OnChange = [this](TObject* s) { TrackBar1Change(s); };
+    TrackBar2->OnChange = [this](TObject* s) { TrackBar2Change(s); };
+    font_select->OnClick = [this](TObject* s) { font_selectClick(s); };
+    font_select2->OnClick = [this](TObject* s) { font_select2Click(s); };
+    Label4->OnClick = [this](TObject* s) { Label4Click(s); };
+    Label5->OnClick = [this](TObject* s) { Label5Click(s); };
+    size_select->OnCloseUp = [this](TObject* s) { size_selectCloseUp(s); };
+    edit_txt->OnClick = [this](TObject* s) { edit_txtClick(s); };
+}

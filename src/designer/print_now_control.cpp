@@ -1,0 +1,33 @@
+#include "designer/print_now_control.h"
+
+#include "app/Unit1.h"
+#include "app/layout_helpers.h"
+
+TForm6* Form6 = nullptr;
+
+TForm6::TForm6() : TDialogForm("Form6", "Print Multiple Control", 394, 169)
+{
+    SetPosition(poDesigned);
+    Label1 = new TLabel(this);
+    Label1->Name = "Label1";
+    Label1->SetBounds(24, 20, 346, 60);
+    Label1->SetWordWrap(true);
+    Label1->SetFont(MakeFont("Verdana", 16, fsBold, clFuchsia));
+    Label1->SetCaption("Prepare your Printer and Envelope, Before press \"Print Start\" button.");
+    print_start = push_button(this, "print_start", "Print Start", 40, 112, 90);
+    stop_print = push_button(this, "stop_print", "Pause", 152, 112, 90);
+    Button1 = push_button(this, "Button1", "Close", 264, 112, 90);
+
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s) { FormClose(s); };
+    print_start->OnClick = [this](TObject* s) { print_startClick(s); };
+    stop_print->OnClick = [this](TObject* s) { stop_printClick(s); };
+    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+}
+
+void TForm6::Button1Click(TObject*) { Close(); }
+void TForm6::FormActivate(TObject*) { Button1->SetFocus(); }
+void TForm6::FormClose(TObject*) { hand_over(true); }
+
+void TForm6::print_startClick(TObject*) {}
+void TForm6::stop_printClick(TObject*) {}

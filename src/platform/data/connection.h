@@ -1,0 +1,47 @@
+#pragma once
+// The connection to the database file.
+#include <QString>
+#include <QVariantList>
+#include <vector>
+
+struct sqlite3;
+class TDataSet;
+
+class TADOConnection {
+public:
+    explicit TADOConnection(QString name = {});
+    ~TADOConnection();
+    TADOConnection(const TADOConnection&) = delete;
+    TADOConnection& operator=(const TADOConnection&) = delete;
+
+    QString Name;
+
+    // "Provider=...;Data Source=<file>;..."; only Data Source is used. Changing it closes the connection.
+    void SetConnectionString(const QString& text);
+    QString ConnectionString() const;
+
+    // Opens the Data Source file, resolved against the current directory now, read-write; a missing
+    // file or one that is not a database raises EDatabaseError with the engine's message. Opening an
+    // open connection does nothing.
+    void Open();
+    bool Connected() const;
+    void SetConnected(bool on) { on ? Open() : Close(); }
+    // Closes the data sets that use it, then the file. Closing a closed connection does nothing.
+    void Close();
+
+    // Runs a statement that returns no rows, `?` markers bound to params; gives the rows changed.
+    int Execute(const QString& sql, const QVariantList& params = {});
+
+    // For the data layer itself.
+    sqlite3* Handle() const { return db_; }
+    // Opens the connection when closed (so every action on a missing file fails with the engine's
+    // message) and gives the handle.
+    sqlite3* Connect();
+    void Attach(TDataSet* ds);
+    void Detach(TDataSet* ds);
+
+private:
+    QString connection_string_;
+    sqlite3* db_ = nullptr;
+    std::vector<TDataSet*> data_sets_;
+};

@@ -1,0 +1,143 @@
+#include "toolkit/application.h"
+
+#include "system/sysutils.h"
+#include "toolkit/dialogs.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QWidget>
+
+TApplication* Application = nullptr;
+
+struct TApplication::Impl {
+    std::unique_ptr<QApplication> ownApp;
+};
+
+TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>())
+{
+    if (!qApp)
+        impl_->ownApp = std::make_unique<QApplication>(argc, argv);
+    qApp->setQuitOnLastWindowClosed(false);
+    Application = this;
+    // Keyboard focus moved by the user: the form remembers its focused control.
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        for (TControl* c = TControl::FromWidget(now); c; c = c->Parent()) {
+            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Form()) {
+                w->Form()->SetActiveControl(w);
+                return;
+            }
+        }
+    });
+}
+
+TApplication::~TApplication()
+{
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::SetTitle(const QString& t)
+{
+    title_ = t;
+    QApplication::setApplicationDisplayName(QString());
+    qApp->setApplicationName(t);
+}
+
+void TApplication::Terminate()
+{
+    terminated_ = true;
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::RegisterForm(TForm* f)
+{
+    forms_.push_back(f);
+    if (!mainForm_)
+        mainForm_ = f;
+}
+
+void TApplication::FormDestroyed(TForm* f)
+{
+    std::erase(forms_, f);
+    if (activeForm_ == f)
+        activeForm_ = nullptr;
+    if (mainForm_ == f)
+        mainForm_ = nullptr;
+}
+
+void TApplication::Run()
+{
+    if (mainForm_)
+        mainForm_->Show();
+    QApplication::exec();
+}
+
+void TApplication::ShowException(const QString& message)
+{
+    if (message.isEmpty())
+        return;
+    QString text = message;
+    if (text.back() > QChar('.'))
+        text += '.';
+    Dialogs().Box(text, title_, TMsgIcon::Error);
+}
+
+void TApplication::Activate(TForm* f)
+{
+    if (f == activeForm_)
+        return;
+    activeForm_ = f;
+    if (f && f->OnActivate)
+        Dispatch([f] { f->OnActivate(f); });
+}
+
+void TApplication::FormShown(TForm* f) { Activate(f); }
+
+void TApplication::FormHidden(TForm* f)
+{
+    if (f != activeForm_)
+        return;
+    activeForm_ = nullptr;
+    // The program's next window takes over: the main form first.
+    auto eligible = [](TForm* c) { return c->Visible() && c->Enabled(); };
+    if (mainForm_ && mainForm_ != f && eligible(mainForm_)) {
+        mainForm_->Handle()->activateWindow();
+        Activate(mainForm_);
+        return;
+    }
+    for (TForm* c : forms_)
+        if (c != f && eligible(c)) {
+            c->Handle()->activateWindow();
+            Activate(c);
+            return;
+        }
+}
+
+void TApplication::FormActivatedByWindowSystem(TForm* f)
+{
+    if (f->Visible() && f->Enabled())
+        Activate(f);
+}
+
+void Dispatch(const std::function<void()>& handler) noexcept
+{
+    auto show = [](const QString& m) {
+        try {
+            if (Application)
+                Application->ShowException(m);
+        } catch (...) {
+        }
+    };
+    try {
+        handler();
+    } catch (const EAbort&) {
+    } catch (const Exception& e) {
+        show(e.Message());
+    } catch (const std::exception& e) {
+        show(QString::fromUtf8(e.what()));
+    } catch (...) {
+        show("Unknown failure");
+    }
+}

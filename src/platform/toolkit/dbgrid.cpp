@@ -1,0 +1,321 @@
+#include "toolkit/dbgrid.h"
+
+#include "data/ado.h"
+#include "toolkit/application.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QWheelEvent>
+
+int SystemWheelScrollLines() { return QApplication::wheelScrollLines(); }
+
+static Qt::Alignment toQt(TAlignment a)
+{
+    return (a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft) |
+           Qt::AlignVCenter;
+}
+
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(TDBGrid* grid) : grid_(grid) {}
+
+    TDataSet* dataSet() const
+    {
+        TDataSet* ds = grid_->dataSource_ ? grid_->dataSource_->DataSet() : nullptr;
+        return ds && ds->Active() ? ds : nullptr;
+    }
+    int rowCount(const QModelIndex& = {}) const override
+    {
+        TDataSet* ds = dataSet();
+        return ds ? ds->RecordCount() : 0;
+    }
+    int columnCount(const QModelIndex& = {}) const override { return static_cast<int>(grid_->columns_.size()); }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        TColumn* c = grid_->columns_[index.column()];
+        switch (role) {
+        case Qt::DisplayRole: {
+            TDataSet* ds = dataSet();
+            TField* f = ds ? c->Field() : nullptr;
+            return f ? ds->DisplayTextAt(index.row(), f) : QString();
+        }
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(toQt(c->Alignment()));
+        case Qt::FontRole:
+            return c->Font().ToQFont();
+        case Qt::ForegroundRole:
+            return ToQColor(c->Font().Color);
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (o != Qt::Horizontal || section >= static_cast<int>(grid_->columns_.size()))
+            return {};
+        const TColumn::TitleData& t = grid_->columns_[section]->Title();
+        switch (role) {
+        case Qt::DisplayRole: return t.Caption;
+        case Qt::FontRole: return t.Font.ToQFont();
+        case Qt::ForegroundRole: return ToQColor(t.Font.Color);
+        case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(t.Alignment));
+        default: return {};
+        }
+    }
+
+    template <typename F> void insertColumn(int at, F add)
+    {
+        beginInsertColumns({}, at, at);
+        add();
+        endInsertColumns();
+    }
+    void reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    void refreshRows() { emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1)); }
+    void refreshTitles() { emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1); }
+
+private:
+    TDBGrid* grid_;
+};
+
+// Reports every painted data cell before drawing it.
+class CellPainter : public QStyledItemDelegate {
+public:
+    CellPainter(TDBGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override
+    {
+        if (grid_->OnDrawColumnCell)
+            Dispatch([this] { grid_->OnDrawColumnCell(grid_); });
+        QStyledItemDelegate::paint(p, o, i);
+    }
+
+private:
+    TDBGrid* grid_;
+};
+
+class GridView : public QTableView {
+public:
+    explicit GridView(TDBGrid* grid) : grid_(grid) {}
+    void setGrid(TDBGrid* g) { grid_ = g; }
+
+protected:
+    void wheelEvent(QWheelEvent* e) override
+    {
+        bool handled = false;
+        const int delta = e->angleDelta().y();
+        if (grid_->OnMouseWheel)
+            Dispatch([&] { grid_->OnMouseWheel(grid_, delta, handled); });
+        if (!handled)
+            QTableView::wheelEvent(e);
+    }
+    bool viewportEvent(QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseMove)
+            reportMove(viewport(), static_cast<QMouseEvent*>(e)->position().toPoint());
+        return QTableView::viewportEvent(e);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == horizontalHeader() && e->type() == QEvent::MouseMove)
+            reportMove(horizontalHeader(), static_cast<QMouseEvent*>(e)->position().toPoint());
+        return QTableView::eventFilter(o, e);
+    }
+
+private:
+    void reportMove(QWidget* from, QPoint p)
+    {
+        const QPoint g = from->mapTo(this, p);
+        if (grid_->OnMouseMove)
+            Dispatch([&] { grid_->OnMouseMove(grid_, g.x(), g.y()); });
+    }
+    TDBGrid* grid_;
+};
+
+TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr))
+{
+    view_ = static_cast<GridView*>(widget_);
+    view_->setGrid(this);
+    model_ = new GridModel(this);
+    view_->setModel(model_);
+    view_->setItemDelegate(new CellPainter(this, view_));
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(20);
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setMouseTracking(true);
+    view_->viewport()->setMouseTracking(true);
+    QHeaderView* h = view_->horizontalHeader();
+    h->setSectionsMovable(true);
+    h->setSectionsClickable(true);
+    h->setHighlightSections(false);
+    h->setMouseTracking(true);
+    h->installEventFilter(view_);
+    h->setStretchLastSection(false);
+    QObject::connect(h, &QHeaderView::sectionClicked, view_, [this](int logical) {
+        if (OnTitleClick && logical >= 0 && logical < ColumnCount())
+            Dispatch([this, logical] { OnTitleClick(columns_[logical]); });
+    });
+    QObject::connect(h, &QHeaderView::sectionMoved, view_, [this](int, int from, int to) {
+        if (OnColumnMoved)
+            Dispatch([this, from, to] { OnColumnMoved(this, from, to); });
+    });
+    QObject::connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, view_,
+                     [this](const QModelIndex& now, const QModelIndex&) {
+                         TDataSet* ds = model_->dataSet();
+                         if (ds && now.isValid() && ds->RecNo() != now.row() + 1)
+                             Dispatch([ds, row = now.row()] { ds->SetRecNo(row + 1); });
+                     });
+}
+
+TDBGrid::~TDBGrid()
+{
+    if (dataSource_ && listener_)
+        dataSource_->RemoveListener(listener_);
+}
+
+void TDBGrid::SetDataSource(TDataSource* ds)
+{
+    if (dataSource_ && listener_)
+        dataSource_->RemoveListener(listener_);
+    dataSource_ = ds;
+    listener_ = ds->AddListener([this](TDataEvent e, TField*) {
+        switch (e) {
+        case TDataEvent::Opened:
+        case TDataEvent::Closed:
+        case TDataEvent::RowsChanged:
+            model_->reset();
+            break;
+        case TDataEvent::FieldChanged:
+            model_->refreshRows();
+            break;
+        case TDataEvent::Scrolled:
+            break;
+        }
+        TDataSet* d = model_->dataSet();
+        if (d && d->RecNo() > 0) {
+            const QModelIndex i = model_->index(d->RecNo() - 1, 0);
+            const QSignalBlocker block(view_->selectionModel());
+            view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+            view_->scrollTo(i);
+            view_->viewport()->update();
+        }
+    });
+    model_->reset();
+}
+
+TColumn* TDBGrid::AddColumn()
+{
+    auto* c = new TColumn(this);
+    c->logical_ = static_cast<int>(columns_.size());
+    c->font_ = Font();
+    c->title_.Font = Font();
+    model_->insertColumn(c->logical_, [&] { columns_.push_back(c); });
+    return c;
+}
+
+TColumn* TDBGrid::Columns(int displayPosition) const
+{
+    const int logical = view_->horizontalHeader()->logicalIndex(displayPosition);
+    return logical >= 0 && logical < ColumnCount() ? columns_[logical] : nullptr;
+}
+
+void TDBGrid::SetCellColors(TColor background, TColor text)
+{
+    QPalette p = view_->palette();
+    for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Base, ToQColor(background));
+        p.setColor(g, QPalette::Text, ToQColor(text));
+    }
+    view_->setPalette(p);
+}
+
+void TDBGrid::SetTitleColor(TColor background)
+{
+    const QColor c = ToQColor(background);
+    view_->horizontalHeader()->setStyleSheet(
+        QString("QHeaderView::section { background-color: %1; border: 1px solid gray; padding: 2px; }")
+            .arg(c.name()));
+}
+
+void TDBGrid::Repaint() { view_->viewport()->repaint(); }
+
+int TDBGrid::RowAt(int x, int y) const
+{
+    QHeaderView* h = view_->horizontalHeader();
+    if (x < 0 || y < 0 || x >= view_->width() || y >= view_->height())
+        return -1;
+    if (y < h->height())
+        return 0;
+    const int r = view_->rowAt(y - h->height());
+    return r < 0 ? -1 : r + 1;
+}
+
+void TDBGrid::ColumnLayoutChanged()
+{
+    model_->refreshTitles();
+    model_->refreshRows();
+}
+
+int TColumn::Index() const { return grid_->view_->horizontalHeader()->visualIndex(logical_); }
+
+void TColumn::SetFieldName(const QString& name)
+{
+    fieldName_ = name;
+    grid_->ColumnLayoutChanged();
+}
+
+TField* TColumn::Field() const
+{
+    TDataSet* ds = grid_->model_->dataSet();
+    if (!ds || fieldName_.isEmpty())
+        return nullptr;
+    for (int i = 0; i < ds->FieldCount(); ++i)
+        if (ds->Fields(i)->FieldName().compare(fieldName_, Qt::CaseInsensitive) == 0)
+            return ds->Fields(i);
+    return nullptr;
+}
+
+int TColumn::Width() const { return grid_->view_->horizontalHeader()->sectionSize(logical_); }
+void TColumn::SetWidth(int w) { grid_->view_->horizontalHeader()->resizeSection(logical_, w); }
+
+void TColumn::SetAlignment(TAlignment a)
+{
+    alignment_ = a;
+    grid_->ColumnLayoutChanged();
+}
+
+void TColumn::SetFont(const TFont& f)
+{
+    font_ = f;
+    grid_->ColumnLayoutChanged();
+}
+
+void TColumn::SetTitleCaption(const QString& c)
+{
+    title_.Caption = c;
+    grid_->ColumnLayoutChanged();
+}
+
+void TColumn::SetTitleFont(const TFont& f)
+{
+    title_.Font = f;
+    grid_->ColumnLayoutChanged();
+}
+
+void TColumn::SetTitleAlignment(TAlignment a)
+{
+    title_.Alignment = a;
+    grid_->ColumnLayoutChanged();
+}

@@ -1,0 +1,101 @@
+#include "toolkit/dialogs.h"
+
+#include "toolkit/application.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QWidget* activeWindow()
+{
+    if (Application && Application->ActiveForm())
+        return Application->ActiveForm()->Handle();
+    return nullptr;
+}
+
+class WindowSystemDialogs : public DialogService {
+public:
+    void Box(const QString& text, const QString& caption, TMsgIcon icon) override
+    {
+        QMessageBox box(icon == TMsgIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
+                        text, QMessageBox::Ok, activeWindow());
+        box.exec();
+    }
+
+    bool Confirm(const QString& text, const QString& caption) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, activeWindow());
+        QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
+        box.addButton("&No", QMessageBox::NoRole);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+
+    bool ChooseColor(TColor& color) override
+    {
+        const QColor c = QColorDialog::getColor(ToQColor(color), activeWindow());
+        if (!c.isValid())
+            return false;
+        color = c.red() | (c.green() << 8) | (c.blue() << 16);
+        return true;
+    }
+
+    bool ChooseFont(TFont& font) override
+    {
+        bool ok = false;
+        QFont start = font.ToQFont();
+        start.setPointSize(font.Size);
+        const QFont f = QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
+        if (!ok)
+            return false;
+        font.Name = f.family();
+        font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
+        font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) | (font.Style & (fsUnderline | fsStrikeOut));
+        return true;
+    }
+
+    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) override
+    {
+        const QString f = QFileDialog::getOpenFileName(activeWindow(), title, fileName, filter);
+        if (f.isEmpty())
+            return false;
+        fileName = f;
+        return true;
+    }
+
+    bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
+                        const QString& title) override
+    {
+        QFileDialog d(activeWindow(), title, fileName, filter);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.setDefaultSuffix(defaultExt);
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+            return false;
+        fileName = d.selectedFiles().first();
+        return true;
+    }
+};
+
+DialogService* installed = nullptr;
+
+} // namespace
+
+DialogService& Dialogs()
+{
+    static WindowSystemDialogs windowSystem;
+    return installed ? *installed : windowSystem;
+}
+
+void SetDialogs(DialogService* service) { installed = service; }
+
+void ShowMessage(const QString& text)
+{
+    Dialogs().Box(text, Application ? Application->Title() : QString(), TMsgIcon::Information);
+}
+
+bool ConfirmYesNo(const QString& text) { return Dialogs().Confirm(text, "Confirm"); }

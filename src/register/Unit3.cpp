@@ -1,0 +1,58 @@
+#include "register/Unit3.h"
+
+#include "app/Unit1.h"
+#include "app/layout_helpers.h"
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3() : TDialogForm("Form3", "New", 330, 230)
+{
+    name = labeled_edit(this, "name", "Name:", 24, 30, 280);
+    lastname = labeled_edit(this, "lastname", "Lastname:", 24, 80, 280);
+    other_txt = labeled_edit(this, "other_txt", "Other text:", 24, 130, 280);
+    ok = push_button(this, "ok", "Save", 72, 180);
+    cancel = push_button(this, "cancel", "Cancel", 184, 180);
+
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s) { FormClose(s); };
+    ok->OnClick = [this](TObject* s) { okClick(s); };
+    cancel->OnClick = [this](TObject* s) { cancelClick(s); };
+    name->OnKeyPress = [this](TObject* s, QChar& k) { nameKeyPress(s, k); };
+    lastname->OnKeyPress = [this](TObject* s, QChar& k) { lastnameKeyPress(s, k); };
+    other_txt->OnKeyPress = [this](TObject* s, QChar& k) { other_txtKeyPress(s, k); };
+}
+
+void TForm3::FormActivate(TObject*)
+{
+    Form1->SetEnabled(false);
+    name->SetFocus();
+}
+
+void TForm3::cancelClick(TObject*)
+{
+    textbox_clear();
+    Close();
+}
+
+void TForm3::textbox_clear()
+{
+    name->SetText("");
+    lastname->SetText("");
+    other_txt->SetText("");
+}
+
+void TForm3::nameKeyPress(TObject* Sender, QChar& Key)
+{
+    enter_esc(Key, [&] { okClick(Sender); }, [&] { cancelClick(Sender); });
+}
+
+void TForm3::lastnameKeyPress(TObject* Sender, QChar& Key) { nameKeyPress(Sender, Key); }
+void TForm3::other_txtKeyPress(TObject* Sender, QChar& Key) { nameKeyPress(Sender, Key); }
+
+void TForm3::FormClose(TObject*)
+{
+    textbox_clear();
+    hand_over(true);
+}
+
+void TForm3::okClick(TObject*) {}

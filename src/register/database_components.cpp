@@ -1,0 +1,46 @@
+// The main window's connection and data sets, opened while the window is created.
+#include "app/Unit1.h"
+#include "data/ado.h"
+#include "toolkit/dbgrid.h"
+
+namespace {
+
+TADOQuery* query(TADOConnection* c, const QString& name, const QString& sql)
+{
+    auto* q = new TADOQuery;
+    q->Name = name;
+    q->SetConnection(c);
+    if (!sql.isEmpty())
+        q->SetSQL(sql);
+    return q;
+}
+
+} // namespace
+
+void TForm1::create_database_components()
+{
+    ADOConnection1 = new TADOConnection("ADOConnection1");
+    ADOConnection1->SetConnectionString(
+        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=control.orac;Persist Security Info=False");
+    ADOQuery1 = query(ADOConnection1, "ADOQuery1", "SELECT * FROM member ORDER BY userid");
+    cnn = query(ADOConnection1, "cnn", "SELECT * FROM mb_group ORDER BY group_name");
+    Table1 = new TADOTable;
+    Table1->Name = "Table1";
+    Table1->SetConnection(ADOConnection1);
+    Table1->SetTableName("mb_group");
+    Report_Query = query(ADOConnection1, "Report_Query", {});
+    Report_Query2 = query(ADOConnection1, "Report_Query2", {});
+    Report_Query3 = query(ADOConnection1, "Report_Query3", {});
+    Report_Query4 = query(ADOConnection1, "Report_Query4", "SELECT * FROM for_report_show WHERE report_show_id = 1");
+
+    DataSource1 = new TDataSource("DataSource1");
+    DataSource1->SetDataSet(ADOQuery1);
+    DataSource1->OnDataChange = [this](TField* f) { DataSource1DataChange(nullptr, f); };
+    DBGrid1->SetDataSource(DataSource1);
+
+    // Each failure is shown and the creation goes on.
+    Dispatch([this] { ADOConnection1->Open(); });
+    for (TDataSet* ds : {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn),
+                         static_cast<TDataSet*>(Table1)})
+        Dispatch([ds] { ds->Open(); });
+}

@@ -1,0 +1,40 @@
+// The guest grid's design: colours, fonts, the five columns and their context menu.
+#include "app/Unit1.h"
+#include "toolkit/dbgrid.h"
+
+void TForm1::create_guest_grid()
+{
+    DBGrid1 = new TDBGrid(name_list_panel);
+    DBGrid1->Name = "DBGrid1";
+    DBGrid1->SetAlign(alClient);
+    DBGrid1->SetFont(MakeFont("MS Sans Serif", 16, 0, 0x408000));
+    DBGrid1->SetCellColors(0xC6EFFF, 0x408000);
+    DBGrid1->SetTitleColor(clSilver);
+    DBGrid1->SetCursor(crHandPoint);
+    DBGrid1->SetPopupMenu(PopupMenu1);
+
+    struct Design {
+        const char* caption;
+        const char* field;
+        int width;
+        TColor title_color;
+    };
+    const Design columns[] = {{"Name", "name", 125, clBlack},
+                              {"Lastname", "lastname", 145, clWindowText},
+                              {"Other text", "other_txt", 108, clBlack},
+                              {"Money", "money", 91, clBlack},
+                              {"Note", "note", 100, clBlack}};
+    for (const Design& d : columns) {
+        TColumn* c = DBGrid1->AddColumn();
+        c->SetTitleCaption(d.caption);
+        c->SetTitleFont(MakeFont("MS Sans Serif", 13, fsBold, d.title_color));
+        c->SetFieldName(d.field);
+        c->SetWidth(d.width);
+    }
+    DBGrid1->Columns(4)->SetFont(MakeFont("MS Sans Serif", 16, 0, clBlack));
+
+    DBGrid1->OnTitleClick = [this](TColumn* c) { DBGrid1TitleClick(c); };
+    DBGrid1->OnDrawColumnCell = [this](TObject* s) { DBGrid1DrawColumnCell(s); };
+    DBGrid1->OnColumnMoved = [this](TObject* s, int from, int to) { DBGrid1ColumnMoved(s, from, to); };
+    DBGrid1->OnMouseMove = [this](TObject* s, int x, int y) { DBGrid1MouseMove(s, x, y); };
+}

@@ -1,0 +1,53 @@
+#include "register/money_update.h"
+
+#include "app/Unit1.h"
+#include "app/layout_helpers.h"
+
+TForm7* Form7 = nullptr;
+
+namespace {
+
+TLabel* guest_line(TWinControl* parent, const QString& name, int top)
+{
+    auto* l = new TLabel(parent);
+    l->Name = name;
+    l->SetBounds(0, top, 417, 24);
+    l->SetAlignment(taCenter);
+    l->SetFont(MakeFont("MS Sans Serif", 16, 0, clFuchsia));
+    return l;
+}
+
+} // namespace
+
+TForm7::TForm7() : TDialogForm("Form7", "Money update", 417, 217)
+{
+    name_lastname = guest_line(this, "name_lastname", 20);
+    other_text = guest_line(this, "other_text", 50);
+    Label10 = text_label(this, "Label10", "Money:", 60, 104, MakeFont("MS Sans Serif", 13, fsBold));
+    money_textbox = new TEdit(this);
+    money_textbox->Name = "money_textbox";
+    money_textbox->SetBounds(130, 100, 220, 26);
+    money_textbox->SetFont(MakeFont("MS Sans Serif", 16, fsBold, clGreen));
+    money_save = push_button(this, "money_save", "Save", 120, 160);
+    mcancel = push_button(this, "mcancel", "Cancel", 224, 160);
+
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s) { FormClose(s); };
+    money_save->OnClick = [this](TObject* s) { money_saveClick(s); };
+    mcancel->OnClick = [this](TObject* s) { mcancelClick(s); };
+    money_textbox->OnKeyPress = [this](TObject* s, QChar& k) { money_textboxKeyPress(s, k); };
+}
+
+void TForm7::money_saveClick(TObject*) { money_click_save(); }
+
+void TForm7::money_textboxKeyPress(TObject* Sender, QChar& Key)
+{
+    enter_esc(Key, [this] { money_click_save(); }, [&] { mcancelClick(Sender); });
+}
+
+void TForm7::mcancelClick(TObject*) { Close(); }
+void TForm7::FormClose(TObject*) { hand_over(true); }
+
+void TForm7::FormActivate(TObject*) {}
+void TForm7::money_click_save() {}
+bool is_digits_only(const QString&) { return true; }

@@ -1,0 +1,166 @@
+// The window toolkit's event rules, boxes, dispatcher, activation and focus.
+#include "support/program_fixture.h"
+#include "system/sysutils.h"
+#include "toolkit/application.h"
+#include "toolkit/extctrls.h"
+#include "toolkit/stdctrls.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override { test_application(); }
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(ToolkitTest, PropertiesFireEventsOnlyOnChange)
+{
+    TForm form;
+    int clicks = 0, changes = 0, edits = 0;
+    auto* box = new TCheckBox(&form);
+    box->OnClick = [&](TObject*) { ++clicks; };
+    auto* bar = new TTrackBar(&form);
+    bar->SetRange(0, 3);
+    bar->OnChange = [&](TObject*) { ++changes; };
+    auto* edit = new TEdit(&form);
+    edit->OnChange = [&](TObject*) { ++edits; };
+    auto* combo = new TComboBox(&form);
+    int combo_events = 0;
+    combo->OnCloseUp = [&](TObject*) { ++combo_events; };
+    combo->OnSelect = [&](TObject*) { ++combo_events; };
+
+    box->SetChecked(false);
+    EXPECT_EQ(clicks, 0);
+    box->SetChecked(true);
+    box->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+
+    bar->SetPosition(7);
+    EXPECT_EQ(bar->Position(), 3);
+    bar->SetPosition(3);
+    bar->SetPosition(-2);
+    EXPECT_EQ(bar->Position(), 0);
+    EXPECT_EQ(changes, 2);
+
+    edit->SetText("a");
+    edit->SetText("a");
+    edit->SetText("");
+    EXPECT_EQ(edits, 2);
+
+    combo->Add("one");
+    combo->Add("two");
+    combo->SetItemIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Text(), "two");
+    EXPECT_EQ(combo_events, 0);
+}
+
+TEST_F(ToolkitTest, KeyboardSelectionOfAClosedListIsReported)
+{
+    TForm form;
+    auto* combo = new TComboBox(&form);
+    combo->Add("one");
+    combo->Add("two");
+    combo->SetItemIndex(0);
+    int selects = 0;
+    combo->OnSelect = [&](TObject*) { ++selects; };
+    form.Show();
+    QTest::keyClick(combo->Handle(), Qt::Key_Down);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(selects, 1);
+}
+
+TEST_F(ToolkitTest, DefaultErrorBoxAddsAFullStopAfterLettersAndDigits)
+{
+    Application->SetTitle("Title");
+    const struct {
+        const char* message;
+        const char* shown;
+    } cases[] = {{"Disk full", "Disk full."}, {"Done.", "Done."}, {"Stop!", "Stop!"},
+                 {"code 9", "code 9."},       {"(x)", "(x)"},     {"a,", "a,"}};
+    for (const auto& c : cases) {
+        dialogs.boxes.clear();
+        Dispatch([&] { throw Exception(c.message); });
+        ASSERT_EQ(dialogs.boxes.size(), 1u) << c.message;
+        EXPECT_EQ(dialogs.boxes[0].text, c.shown);
+        EXPECT_EQ(dialogs.boxes[0].caption, "Title");
+        EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    }
+    dialogs.boxes.clear();
+    Dispatch([] { throw EAbort(); });
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(ToolkitTest, AHandlerThatThrowsLeavesTheProgramRunning)
+{
+    TForm form;
+    auto* button = new TButton(&form);
+    int runs = 0;
+    button->OnClick = [&](TObject*) {
+        ++runs;
+        throw std::runtime_error("broken");
+    };
+    form.Show();
+    QTest::mouseClick(button->Handle(), Qt::LeftButton);
+    QTest::mouseClick(button->Handle(), Qt::LeftButton);
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(dialogs.texts(), QStringList({"broken.", "broken."}));
+}
+
+TEST_F(ToolkitTest, ClosingADialogActivatesTheMainWindowExactlyOnce)
+{
+    TForm main;
+    TForm dialog;
+    int mainActivations = 0, dialogActivations = 0;
+    main.OnActivate = [&](TObject*) { ++mainActivations; };
+    dialog.OnActivate = [&](TObject*) { ++dialogActivations; };
+    dialog.OnClose = [&](TObject*) { main.SetEnabled(true); };
+    main.Show();
+    EXPECT_EQ(mainActivations, 1);
+    for (int round = 1; round <= 3; ++round) {
+        main.SetEnabled(false);
+        dialog.Show();
+        QApplication::processEvents();
+        EXPECT_EQ(dialogActivations, round);
+        dialog.Close();
+        QApplication::processEvents();
+        EXPECT_FALSE(dialog.Visible());
+        EXPECT_EQ(mainActivations, 1 + round);
+        EXPECT_EQ(Application->ActiveForm(), &main);
+    }
+}
+
+TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
+{
+    TForm form;
+    auto* edit = new TEdit(&form);
+    auto* other = new TEdit(&form);
+    form.Show();
+    edit->SetFocus();
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_FALSE(other->Focused());
+    other->SetVisible(false);
+    try {
+        other->SetFocus();
+        FAIL() << "focus on a hidden control";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Cannot focus a disabled or invisible window");
+    }
+    form.SetEnabled(false);
+    EXPECT_THROW(edit->SetFocus(), Exception);
+}
+
+TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuit)
+{
+    bool after = false;
+    Application->Terminate();
+    after = true;
+    EXPECT_TRUE(after);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "support/program_fixture.h"
+
+#include "app/KRV.h"
+#include "app/Unit1.h"
+#include "toolkit/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+TApplication* test_application()
+{
+    static int argc = 1;
+    static char name[] = "krv_tests";
+    static char* argv[] = {name, nullptr};
+    static TApplication* app = new TApplication(argc, argv);
+    return app;
+}
+
+ProgramFolder::ProgramFolder()
+{
+    const QDir shipped(KRV_PROGRAM_DIR);
+    for (const QString& f : shipped.entryList(QDir::Files)) {
+        if (f == "KRV" || f.startsWith("control.orac") || f == "krv.ini")
+            continue;
+        QFile::copy(shipped.filePath(f), dir_.filePath(f));
+    }
+    sql(QString());
+}
+
+void ProgramFolder::sql(const QString& statements) const
+{
+    QFile schema(QString(KRV_SOURCE_DIR) + "/program/schema.sql");
+    QString script;
+    if (!QFile::exists(dir_.filePath("control.orac")) && schema.open(QIODevice::ReadOnly))
+        script = QString::fromUtf8(schema.readAll());
+    script += statements;
+    QProcess p;
+    p.start("sqlite3", {dir_.filePath("control.orac")});
+    p.waitForStarted();
+    p.write(script.toUtf8());
+    p.closeWriteChannel();
+    p.waitForFinished();
+    if (p.exitCode() != 0)
+        ADD_FAILURE() << "sqlite3: " << p.readAllStandardError().toStdString();
+}
+
+void ProgramTest::SetUp()
+{
+    test_application();
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+}
+
+void ProgramTest::start(bool show)
+{
+    create_windows();
+    started = true;
+    // The program folder is the executable's; tests use their own.
+    Unit1::app_path = folder.path();
+    if (show)
+        Form1->Show();
+    pump();
+}
+
+void ProgramTest::pump()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+void ProgramTest::TearDown()
+{
+    if (started)
+        destroy_windows();
+    QDir::setCurrent(previousDir);
+}

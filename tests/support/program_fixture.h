@@ -1,0 +1,44 @@
+#pragma once
+// Starts the whole program in the test process, in a temporary program folder of its own
+// (database from the shipped schema, report projects, settings), with scripted boxes.
+#include "support/scripted_dialogs.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class TApplication;
+
+// One application object per test process.
+TApplication* test_application();
+
+// A fresh program folder: the shipped files of the build's program folder, the database
+// created anew from the schema.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return dir_.path() + "/"; }
+    QString file(const QString& name) const { return path() + name; }
+    // Runs SQL on the folder's database (before or while the program runs).
+    void sql(const QString& statements) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Creates the ten windows with the folder as current directory and program folder,
+    // then shows the main window (its first activation runs).
+    void start(bool show = true);
+    // Lets queued window-system events run.
+    static void pump();
+
+    ProgramFolder folder;
+    ScriptedDialogs dialogs;
+    bool started = false;
+    QString previousDir;
+};
