@@ -6,6 +6,8 @@
 
 QString DefaultPrintQueue()
 {
+    // Forget the server found for an earlier job: the environment and client settings decide anew.
+    cupsSetServer(nullptr);
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest)
         throw Exception("No printer is installed.");
