@@ -10,6 +10,7 @@ QFont ReportFont(const TFont& f)
 {
     QFont font(f.Name);
     font.setPointSizeF(f.Size);
+    font.setHintingPreference(QFont::PreferNoHinting);  // exact outlines: pages are scaled, not screen pixels
     font.setBold(f.Style & fsBold);
     font.setItalic(f.Style & fsItalic);
     font.setUnderline(f.Style & fsUnderline);

@@ -5,9 +5,21 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-TRvStatusWindow::TRvStatusWindow(QString caption) : caption_(std::move(caption)) {}
+TRvStatusWindow::TRvStatusWindow() = default;
 
-TRvStatusWindow::~TRvStatusWindow() = default;
+TRvStatusWindow::~TRvStatusWindow()
+{
+    // After the application has gone the window can no longer be destroyed cleanly.
+    if (!QCoreApplication::instance())
+        (void)window_.release();
+}
+
+void TRvStatusWindow::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    if (window_)
+        window_->setWindowTitle(caption_);
+}
 
 void TRvStatusWindow::Show(const QString& text)
 {

@@ -8,7 +8,7 @@ class QLabel;
 
 class TRvStatusWindow {
 public:
-    explicit TRvStatusWindow(QString caption);
+    TRvStatusWindow();
     ~TRvStatusWindow();
     TRvStatusWindow(const TRvStatusWindow&) = delete;
     TRvStatusWindow& operator=(const TRvStatusWindow&) = delete;
@@ -17,6 +17,7 @@ public:
     // user's input reaches the program while the engine works.
     void Show(const QString& text);
     void Hide();
+    void SetCaption(const QString& caption);
 
 private:
     QString caption_;

@@ -10,11 +10,26 @@
 #include <QDir>
 #include <QTemporaryFile>
 
+TRvSystem::TRvSystem() = default;
+TRvSystem::~TRvSystem() = default;
+
+namespace {
+// Hides the status window however the run ends.
+struct StatusShown {
+    TRvStatusWindow& window;
+    ~StatusShown() { window.Hide(); }
+};
+}  // namespace
+
 void TRvSystem::Run(const TRaveReport& report)
 {
     // A missing queue fails before any work is done.
     const QString queue = DefaultDest == rdPrinter ? DefaultPrintQueue() : QString();
-    TRvStatusWindow status(TitleStatus);
+    if (!status_)
+        status_ = std::make_unique<TRvStatusWindow>();
+    TRvStatusWindow& status = *status_;
+    status.SetCaption(TitleStatus);
+    const StatusShown shown{status};
     const TRvDocument doc =
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };

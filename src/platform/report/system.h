@@ -4,6 +4,9 @@
 #include "report/document.h"
 
 #include <functional>
+#include <memory>
+
+class TRvStatusWindow;
 
 enum TReportDest {
     rdPreview,  // the preview window, modal and maximised
@@ -13,6 +16,11 @@ enum TReportDest {
 
 class TRvSystem {
 public:
+    TRvSystem();
+    ~TRvSystem();
+    TRvSystem(const TRvSystem&) = delete;
+    TRvSystem& operator=(const TRvSystem&) = delete;
+
     TReportDest DefaultDest = rdPreview;
     QString OutputFileName;  // for rdFile
     QString TitleStatus = "Report Status";
@@ -31,4 +39,7 @@ public:
 
     // Generates the report and sends it to DefaultDest, showing the status window meanwhile.
     void Run(const TRaveReport& report);
+
+private:
+    std::unique_ptr<TRvStatusWindow> status_;  // made at the first run, hidden between runs
 };
