@@ -10,17 +10,15 @@ const QString kSample = QStringLiteral(KRV_SOURCE_DIR "/tests/platform/report_pr
 
 class ReportData : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureApplication();
         project.Engine = &engine;
         project.ProjectFile = kSample;
-        TRvSystem::PreviewHook = [this](const TRvDocument& d) { doc = d; };
+        TRvSystem::PreviewHook = [this](const TRvDocument &d) { doc = d; };
     }
     void TearDown() override { TRvSystem::PreviewHook = nullptr; }
 
-    static std::vector<QStringList> names(int n)
-    {
+    static std::vector<QStringList> names(int n) {
         std::vector<QStringList> rows;
         for (int i = 1; i <= n; ++i)
             rows.push_back({"Guest " + QString::number(i)});
@@ -28,11 +26,10 @@ protected:
     }
 
     // (text, top) of every text on a sheet.
-    std::vector<std::pair<QString, double>> texts(size_t sheet) const
-    {
+    std::vector<std::pair<QString, double>> texts(size_t sheet) const {
         std::vector<std::pair<QString, double>> list;
-        for (const TRvDrawing& d : doc.Sheets.at(sheet).Drawings) {
-            if (auto* t = std::get_if<TRvDrawnText>(&d))
+        for (const TRvDrawing &d : doc.Sheets.at(sheet).Drawings) {
+            if (auto *t = std::get_if<TRvDrawnText>(&d))
                 list.emplace_back(t->Text, t->Top);
         }
         return list;
@@ -43,14 +40,13 @@ protected:
     TRvDocument doc;
 };
 
-TEST_F(ReportData, ADataBandRepeatsForEveryRow)
-{
+TEST_F(ReportData, ADataBandRepeatsForEveryRow) {
     TestConnection totals("totals", {"total_card"}, {{"3"}, {"99"}});
-    TestConnection guests("GUESTS", {"name"}, names(3));  // names are matched ignoring case
+    TestConnection guests("GUESTS", {"name"}, names(3)); // names are matched ignoring case
     project.Execute();
     ASSERT_EQ(doc.Sheets.size(), 1u);
     const std::vector<std::pair<QString, double>> expected = {
-        {"Guests", 0.5}, {"3", 1.0},  // a data text outside a data band reads the first row
+        {"Guests", 0.5}, {"3", 1.0}, // a data text outside a data band reads the first row
         {"Name", 1.5},   {"Guest 1", 1.8}, {"Guest 2", 2.05}, {"Guest 3", 2.3}};
     ASSERT_EQ(texts(0).size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -59,8 +55,7 @@ TEST_F(ReportData, ADataBandRepeatsForEveryRow)
     }
 }
 
-TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet)
-{
+TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet) {
     // The region is 9 inches high: the header band (0.3) and 34 rows of 0.25 fill the first sheet.
     TestConnection guests("guests", {"name"}, names(40));
     project.Execute();
@@ -74,8 +69,7 @@ TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet)
     EXPECT_EQ(second.back().first, "Guest 40");
 }
 
-TEST_F(ReportData, DataSetsAreLeftAsTheyWere)
-{
+TEST_F(ReportData, DataSetsAreLeftAsTheyWere) {
     TestConnection closedOne("totals", {"total_card"}, {{"7"}});
     TestConnection openOne("guests", {"name"}, names(5));
     openOne.Open();
@@ -90,17 +84,15 @@ TEST_F(ReportData, DataSetsAreLeftAsTheyWere)
     EXPECT_EQ(texts(0).size(), 2u + 1 + 5) << "all rows, whatever the current one";
 }
 
-TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows)
-{
+TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows) {
     TestConnection guests("guests", {"name"}, {});
     project.Execute();
     ASSERT_EQ(doc.Sheets.size(), 1u);
-    EXPECT_EQ(texts(0).size(), 3u);  // title, empty count, header
+    EXPECT_EQ(texts(0).size(), 3u); // title, empty count, header
     EXPECT_FALSE(guests.Active());
 }
 
-TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers)
-{
+TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers) {
     QTemporaryDir dir;
     const QString file = WriteTextFile(dir.filePath("t.db"), "");
     TADOConnection db;
@@ -118,7 +110,7 @@ TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers)
     TDataSource source;
     source.SetDataSet(&list);
     int events = 0;
-    source.AddListener([&](TDataEvent, TField*) { ++events; });
+    source.AddListener([&](TDataEvent, TField *) { ++events; });
 
     TRvDataSetConnection guests("guests"), totals("totals");
     guests.DataSet = &list;
@@ -132,4 +124,4 @@ TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers)
     EXPECT_FALSE(count.Active());
 }
 
-}  // namespace
+} // namespace

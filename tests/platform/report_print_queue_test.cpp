@@ -15,8 +15,7 @@
 
 namespace {
 
-bool StartPrintQueue(QString& why)
-{
+bool StartPrintQueue(QString &why) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh"});
@@ -26,12 +25,11 @@ bool StartPrintQueue(QString& why)
 }
 
 // Where cups-pdf puts the jobs of the user running the tests.
-QString CupsPdfFolder()
-{
+QString CupsPdfFolder() {
     QString out = "${HOME}/PDF";
     QFile conf("/etc/cups/cups-pdf.conf");
     if (conf.open(QIODevice::ReadOnly)) {
-        for (const QString& line : QString::fromLocal8Bit(conf.readAll()).split('\n')) {
+        for (const QString &line : QString::fromLocal8Bit(conf.readAll()).split('\n')) {
             if (line.startsWith("Out "))
                 out = line.mid(4).trimmed();
         }
@@ -40,8 +38,7 @@ QString CupsPdfFolder()
 }
 
 // The page size as a viewer shows it: pdfinfo's size, turned by the page's rotation.
-QSizeF ShownPageSize(const QString& path)
-{
+QSizeF ShownPageSize(const QString &path) {
     QProcess p;
     p.start("pdfinfo", {path});
     p.waitForFinished(30000);
@@ -52,8 +49,7 @@ QSizeF ShownPageSize(const QString& path)
     return rot.captured(1).toInt() % 180 ? s.transposed() : s;
 }
 
-bool RunTool(const QStringList& args)
-{
+bool RunTool(const QStringList &args) {
     QProcess p;
     p.start(args.first(), args.mid(1));
     return p.waitForFinished(30000) && p.exitCode() == 0;
@@ -61,8 +57,7 @@ bool RunTool(const QStringList& args)
 
 class ReportPrintQueue : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureApplication();
         QString why;
         if (!StartPrintQueue(why))
@@ -74,22 +69,23 @@ protected:
     }
 
     // One card job: the page and three text lines, as the card printing adds them.
-    void printCard(const QString& name)
-    {
+    void printCard(const QString &name) {
         project.Open();
-        auto* page = dynamic_cast<TRavePage*>(project.FindRaveComponent("Report1.Page1", nullptr));
+        auto *page = dynamic_cast<TRavePage *>(project.FindRaveComponent("Report1.Page1", nullptr));
         ASSERT_NE(page, nullptr);
         page->PageWidth = 6.26;
         page->PageHeight = 4.25;
-        auto* band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
+        auto *band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
         ASSERT_NE(band, nullptr);
         const struct {
             QString text;
             TPrintJustify justify;
             double left, top, width;
-        } lines[] = {{"Invite", pjLeft, 1.25, 0.5, 1.0}, {name, pjCenter, 0, 1.73, 6.26}, {token, pjCenter, 0, 2.33, 6.26}};
-        for (const auto& l : lines) {
-            auto* t = new TRaveText(band);
+        } lines[] = {{"Invite", pjLeft, 1.25, 0.5, 1.0},
+                     {name, pjCenter, 0, 1.73, 6.26},
+                     {token, pjCenter, 0, 2.33, 6.26}};
+        for (const auto &l : lines) {
+            auto *t = new TRaveText(band);
             t->SetParent(page);
             t->Name = project.GetUniqueName("Text", page);
             t->Text = l.text;
@@ -106,10 +102,9 @@ protected:
     // The PDF files of this test's jobs, waiting for the queue to write them.
     struct Job {
         PdfContent pdf;
-        QSizeF page;  // points
+        QSizeF page; // points
     };
-    std::vector<Job> waitForJobs(size_t count)
-    {
+    std::vector<Job> waitForJobs(size_t count) {
         std::vector<Job> found;
         QElapsedTimer clock;
         clock.start();
@@ -137,14 +132,13 @@ protected:
     QDateTime started = QDateTime::currentDateTime();
 };
 
-TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs)
-{
-    for (const char* guest : {"Anna", "Boris", "Clara"})
+TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs) {
+    for (const char *guest : {"Anna", "Boris", "Clara"})
         printCard(guest);
     const std::vector<Job> jobs = waitForJobs(3);
     ASSERT_EQ(jobs.size(), 3u) << "jobs written by the queue in " << CupsPdfFolder().toStdString();
     QStringList guests;
-    for (const auto& [pdf, page] : jobs) {
+    for (const auto &[pdf, page] : jobs) {
         ASSERT_EQ(pdf.Pages.size(), 1u);
         EXPECT_NEAR(page.width(), 6.26 * 72, 1.0);
         EXPECT_NEAR(page.height(), 4.25 * 72, 1.0);
@@ -161,8 +155,7 @@ TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs)
     EXPECT_EQ(guests, (QStringList{"Anna", "Boris", "Clara"}));
 }
 
-TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
-{
+TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported) {
     const QString queue = "krv_refusing_" + token;
     ASSERT_TRUE(RunTool({"lpadmin", "-p", queue, "-E", "-v", "cups-pdf:/"}));
     ASSERT_TRUE(RunTool({"cupsreject", queue}));
@@ -172,7 +165,7 @@ TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
     try {
         printCard("Anna");
         ADD_FAILURE() << "the job went through";
-    } catch (const Exception& e) {
+    } catch (const Exception &e) {
         EXPECT_TRUE(e.Message().contains("did not accept the print job")) << e.what();
         EXPECT_TRUE(e.Message().contains(queue)) << e.what();
     }
@@ -182,4 +175,4 @@ TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
     EXPECT_TRUE(closed);
 }
 
-}  // namespace
+} // namespace
