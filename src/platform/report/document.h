@@ -8,20 +8,20 @@
 
 struct TRvDrawnText {
     QString Text;
-    double Left, Top, Width;  // the text's top at Top; justified within Left .. Left + Width
+    double Left, Top, Width; // the text's top at Top; justified within Left .. Left + Width
     TPrintJustify Justify;
     TFont Font;
 };
 
 struct TRvDrawnLine {
     double X1, Y1, X2, Y2;
-    double LineWidth;  // points
+    double LineWidth; // points
     TColor Color;
 };
 
 struct TRvDrawnRectangle {
     QRectF Rect;
-    double LineWidth;  // points; 0 draws no frame
+    double LineWidth; // points; 0 draws no frame
     TColor Color;
     bool Filled;
     TColor FillColor;
@@ -35,7 +35,7 @@ struct TRvDrawnPicture {
 using TRvDrawing = std::variant<TRvDrawnText, TRvDrawnLine, TRvDrawnRectangle, TRvDrawnPicture>;
 
 struct TRvSheet {
-    double Width, Height;  // inches
+    double Width, Height; // inches
     std::vector<TRvDrawing> Drawings;
 };
 

@@ -10,11 +10,25 @@
 #include <QDir>
 #include <QTemporaryFile>
 
-void TRvSystem::Run(const TRaveReport& report)
-{
+TRvSystem::TRvSystem() = default;
+TRvSystem::~TRvSystem() = default;
+
+namespace {
+// Hides the status window however the run ends.
+struct StatusShown {
+    TRvStatusWindow &window;
+    ~StatusShown() { window.Hide(); }
+};
+} // namespace
+
+void TRvSystem::Run(const TRaveReport &report) {
     // A missing queue fails before any work is done.
     const QString queue = DefaultDest == rdPrinter ? DefaultPrintQueue() : QString();
-    TRvStatusWindow status(TitleStatus);
+    if (!status_)
+        status_ = std::make_unique<TRvStatusWindow>();
+    TRvStatusWindow &status = *status_;
+    status.SetCaption(TitleStatus);
+    const StatusShown shown{status};
     const TRvDocument doc =
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };
@@ -34,7 +48,7 @@ void TRvSystem::Run(const TRaveReport& report)
             throw Exception("The print job could not be prepared in \"" + QDir::tempPath() + "\".");
         spool.close();
         WritePdf(doc, spool.fileName(), SystemPrinter.Title, printing);
-        const TRvSheet& first = doc.Sheets.front();
+        const TRvSheet &first = doc.Sheets.front();
         SubmitPrintJob(queue, spool.fileName(), SystemPrinter.Title, QSizeF(first.Width, first.Height));
         break;
     }
