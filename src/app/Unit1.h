@@ -160,6 +160,7 @@ private:
     void create_preview();
     void create_design_controls();
     void create_report_components();
+    void connect_report_data();  // once the data sets exist
     void create_database_components();
     void connect_handlers();
 };

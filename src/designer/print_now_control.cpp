@@ -3,6 +3,8 @@
 #include "app/Unit1.h"
 #include "app/layout_helpers.h"
 
+#include <QScopedValueRollback>
+
 TForm6* Form6 = nullptr;
 
 TForm6::TForm6() : TDialogForm("Form6", "Print Multiple Control", 394, 169)
@@ -29,5 +31,19 @@ void TForm6::Button1Click(TObject*) { Close(); }
 void TForm6::FormActivate(TObject*) { Button1->SetFocus(); }
 void TForm6::FormClose(TObject*) { hand_over(true); }
 
-void TForm6::print_startClick(TObject*) {}
-void TForm6::stop_printClick(TObject*) {}
+// The engine processes messages while it prints, so a press can arrive during a run: it starts
+// no second run.
+void TForm6::print_startClick(TObject* Sender)
+{
+    if (running_)
+        return;
+    const QScopedValueRollback<bool> running(running_, true);
+    Form1->stop_page_now->SetText("");
+    Form1->print_start(Sender);
+}
+
+void TForm6::stop_printClick(TObject* Sender)
+{
+    Form1->stop_page_now->SetText("yes");
+    Form1->print_start(Sender);
+}

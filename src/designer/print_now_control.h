@@ -14,6 +14,9 @@ public:
     void Button1Click(TObject* Sender);
     void FormActivate(TObject* Sender);
     void FormClose(TObject* Sender);
+
+private:
+    bool running_ = false;  // a batch run started here is in progress
 };
 
 extern TForm6* Form6;

@@ -37,6 +37,7 @@ void TForm1::create_database_components()
     DataSource1->SetDataSet(ADOQuery1);
     DataSource1->OnDataChange = [this](TField* f) { DataSource1DataChange(nullptr, f); };
     DBGrid1->SetDataSource(DataSource1);
+    connect_report_data();
 
     // Each failure is shown and the creation goes on.
     Dispatch([this] { ADOConnection1->Open(); });

@@ -23,7 +23,7 @@ struct StatusShown {
 
 void TRvSystem::Run(const TRaveReport &report) {
     // A missing queue fails before any work is done.
-    const QString queue = DefaultDest == rdPrinter ? DefaultPrintQueue() : QString();
+    const QString queue = DefaultDest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
     if (!status_)
         status_ = std::make_unique<TRvStatusWindow>();
     TRvStatusWindow &status = *status_;
@@ -43,6 +43,10 @@ void TRvSystem::Run(const TRaveReport &report) {
     case rdPrinter: {
         if (doc.Sheets.empty())
             break;
+        if (PrinterHook) {
+            PrinterHook(doc);
+            break;
+        }
         QTemporaryFile spool(QDir::tempPath() + "/krv-print-XXXXXX.pdf");
         if (!spool.open())
             throw Exception("The print job could not be prepared in \"" + QDir::tempPath() + "\".");

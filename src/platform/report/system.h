@@ -36,6 +36,9 @@ public:
     // When set, a preview run hands its sheets here instead of showing the window (for tests,
     // which cannot close a modal window).
     static inline std::function<void(const TRvDocument &)> PreviewHook;
+    // When set, a printer run hands its sheets here instead of the print queue (for tests of
+    // what goes to the printer where no print server runs).
+    static inline std::function<void(const TRvDocument &)> PrinterHook;
 
     // Generates the report and sends it to DefaultDest, showing the status window meanwhile.
     void Run(const TRaveReport &report);
