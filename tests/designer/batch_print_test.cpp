@@ -1,0 +1,138 @@
+// The batch run under the print control window: from the current guest to the end of the list,
+// with Pause taking effect between two cards.
+#include "designer/printing_fixture.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QTimer>
+
+namespace {
+
+class BatchPrintTest : public PrintingTest {
+protected:
+    // Five guests, "A a" to "E e"; the print control window open.
+    void start_with_five(int current)
+    {
+        guests({"'A', 'a', NULL", "'B', 'b', NULL", "'C', 'c', NULL", "'D', 'd', NULL", "'E', 'e', NULL"});
+        start();
+        Form1->ADOQuery1->SetRecNo(current);
+        Form1->print_nowClick(Form1->print_now);
+    }
+    // A click of the user's, waiting in the window system's queue until messages are processed.
+    static void queue_click(TButton* button)
+    {
+        QWidget* w = button->Handle();
+        const QPointF at = QRectF(w->rect()).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                w, new QMouseEvent(type, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    }
+    static bool all_to_printer(const std::vector<PrintedCard>& cards)
+    {
+        return std::all_of(cards.begin(), cards.end(), [](const PrintedCard& c) { return c.dest == rdPrinter; });
+    }
+};
+
+TEST_F(BatchPrintTest, PrintsFromTheCurrentGuestToTheEnd)
+{
+    start_with_five(3);
+    Form6->print_start->Click();
+    EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+    EXPECT_TRUE(all_to_printer(cards));
+    EXPECT_EQ(Form1->ADOQuery1->RecNo(), 5);
+    EXPECT_TRUE(Form1->ADOQuery1->Eof());
+    EXPECT_EQ(Form1->RvSystem1->DefaultDest, rdPrinter);
+    EXPECT_FALSE(Form1->RvProject1->Active());
+}
+
+TEST_F(BatchPrintTest, PauseDuringASecondCardStopsAfterItAndPrintStartResumes)
+{
+    start_with_five(1);
+    // Pressed while the second card is being made: the engine takes the click as it works.
+    during_card = [](int card) {
+        if (card == 1)
+            queue_click(Form6->stop_print);
+    };
+    Form6->print_start->Click();
+    EXPECT_EQ(printed_guests(), (QStringList{"A a", "B b"}));
+    EXPECT_EQ(Form1->stop_page_now->Text(), "yes");
+    EXPECT_EQ(Form1->ADOQuery1->RecNo(), 3) << "the first guest not yet printed stays current";
+
+    during_card = nullptr;
+    cards.clear();
+    queue_click(Form6->print_start);
+    pump();
+    EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+}
+
+TEST_F(BatchPrintTest, PrintStartDuringARunStartsNoSecondRun)
+{
+    start_with_five(3);
+    during_card = [](int card) {
+        if (card == 1)
+            Form6->print_start->Click();
+    };
+    Form6->print_start->Click();
+    EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+}
+
+TEST_F(BatchPrintTest, ClosingTheWindowDuringARunLetsItFinish)
+{
+    start_with_five(3);
+    bool enabled_at_once = false;
+    during_card = [&](int card) {
+        if (card == 1) {
+            Form6->Button1->Click();
+            enabled_at_once = Form1->Enabled();
+        }
+    };
+    EXPECT_FALSE(Form1->Enabled());
+    Form6->print_start->Click();
+    EXPECT_TRUE(enabled_at_once);
+    EXPECT_FALSE(Form6->Visible());
+    EXPECT_EQ(Form1->stop_page_now->Text(), "close");
+    EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+}
+
+TEST_F(BatchPrintTest, NothingLeftToPrintLeavesThePrinterChosen)
+{
+    guests({"'A', 'a', NULL", "'B', 'b', NULL"});
+    start();
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"past the last row",
+         [] {
+             Form1->ADOQuery1->Last();
+             Form1->ADOQuery1->Next();
+         }},
+        {"empty list",
+         [this] {
+             folder.sql("DELETE FROM member;");
+             Form1->ADOQuery1->Close();
+             Form1->ADOQuery1->Open();
+         }},
+    };
+    for (const auto& [name, prepare] : cases) {
+        SCOPED_TRACE(name);
+        prepare();
+        Form1->RvSystem1->DefaultDest = rdPreview;
+        Form6->stop_print->Click();  // a Pause outside a run only leaves its mark
+        EXPECT_EQ(Form1->stop_page_now->Text(), "yes");
+        Form6->print_start->Click();
+        EXPECT_TRUE(cards.empty());
+        EXPECT_EQ(Form1->stop_page_now->Text(), "");
+        EXPECT_EQ(Form1->RvSystem1->DefaultDest, rdPrinter);
+        EXPECT_EQ(Unit1::report_was_run, "");
+    }
+}
+
+TEST_F(BatchPrintTest, AGuestWithABlankNameLineIsPassedOver)
+{
+    guests({"'A', 'a', NULL", "'', '', 'no name'", "NULL, NULL, NULL", "'C', 'c', NULL"});
+    start();
+    Form6->print_start->Click();
+    EXPECT_EQ(printed_guests(), (QStringList{"A a", "C c"}));
+    EXPECT_EQ(Form1->ADOQuery1->RecNo(), 4);
+}
+
+} // namespace
