@@ -55,6 +55,12 @@ void TImage::Render()
         image_->resize(pm.size());
 }
 
+void ImageWidget::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, pixmap());
+}
+
 TTrackBar::TTrackBar(TWinControl* parent)
     : TWinControl(parent, new QSlider(Qt::Horizontal)), slider_(static_cast<QSlider*>(widget_))
 {

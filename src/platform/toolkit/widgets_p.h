@@ -58,7 +58,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
+// Drawn as it is while its window is disabled: pictures are not greyed out, and a disabled
+// window repaints without converting its pictures again.
 class ImageWidget : public ClickLabel {
 public:
     using ClickLabel::ClickLabel;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };

@@ -1,0 +1,55 @@
+// A batch print of 500 guests from the print control window: each card job loads the card
+// project, adds the guest's texts, renders the card and closes the project; the printer's side
+// writes each card as a PDF file.
+#include "app/KRV.h"
+#include "app/Unit1.h"
+#include "data/ado.h"
+#include "designer/print_now_control.h"
+#include "report/pdf_output.h"
+#include "report/rave.h"
+#include "support/program_fixture.h"
+#include "system/sysutils.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+int main()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    test_application();
+    constexpr int kCards = 500;
+    ProgramFolder folder;
+    QString guests = "BEGIN;";
+    for (int i = 1; i <= kCards; ++i)
+        guests += QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES (%1, 'Guest', 'No %1', "
+                          "'Table %2');")
+                      .arg(i)
+                      .arg(i % 40);
+    folder.sql(guests + "COMMIT;");
+    QDir::setCurrent(folder.path());
+    SetExecutablePath(folder.file("KRV"));
+    create_windows();
+    Unit1::app_path = folder.path();
+    Form1->Show();
+    QCoreApplication::processEvents();
+
+    int written = 0;
+    TRvSystem::PrinterHook = [&](const TRvDocument& doc) {
+        WritePdf(doc, folder.file(QString("card-%1.pdf").arg(++written)), "ReportPrinter Report", [](int) {});
+    };
+    Form1->print_nowClick(Form1->print_now);
+    QElapsedTimer clock;
+    clock.start();
+    Form6->print_start->Click();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    if (written != kCards) {
+        std::fprintf(stderr, "printed %d cards instead of %d\n", written, kCards);
+        return 1;
+    }
+    std::printf("batch_500_cards_s: %.2f\n", seconds);
+    TRvSystem::PrinterHook = nullptr;
+    destroy_windows();
+    return 0;
+}
