@@ -35,3 +35,12 @@ void TForm1::connect_report_data()
     report_group->DataSet = Report_Query4;
     RvDataSetConnection1->DataSet = ADOQuery1;
 }
+
+// Report projects find connections by name as long as they exist: none may outlive the window.
+void TForm1::destroy_report_components()
+{
+    for (TRvDataSetConnection* c : {report, report2, report3, report_group, RvDataSetConnection1})
+        delete c;
+    delete RvProject1;
+    delete RvSystem1;
+}
