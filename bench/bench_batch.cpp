@@ -23,8 +23,8 @@ int main()
     ProgramFolder folder;
     QString guests = "BEGIN;";
     for (int i = 1; i <= kCards; ++i)
-        guests += QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES (%1, 'Guest', 'No %1', "
-                          "'Table %2');")
+        guests += QString("INSERT INTO member (userid, name, lastname, other_txt) "
+                          "VALUES (%1, 'Guest', 'No %1', 'Table %2');")
                       .arg(i)
                       .arg(i % 40);
     folder.sql(guests + "COMMIT;");

@@ -25,22 +25,23 @@ std::vector<CardText> card_texts(const TForm1& f, double page_width)
 {
     std::vector<CardText> texts;
     const double md = main_shadow_distance, td = text_shadow_distance;
+    const double name_top = name_text_top, other_top = name_text_top + 0.6;
     if (f.start_drop_shadow_chk->Checked()) {
         TFont shadow = f.head_txt->Font();
         shadow.Color = f.head_txt2->Font().Color;
-        texts.push_back({"Text98", pjLeft, main_text_top + md, 1.25 + md, 1.0, f.head_txt2->Caption(), shadow});
+        texts.push_back(
+            {"Text98", pjLeft, main_text_top + md, 1.25 + md, 1.0, f.head_txt2->Caption(), shadow});
     }
     texts.push_back({"Text99", pjLeft, main_text_top, 1.25, 1.0, f.head_txt->Caption(), f.head_txt->Font()});
     const bool text_shadow = f.drop_shadow_chk->Checked();
-    const double other_top = name_text_top + 0.6;
+    const QString name = f.Label1->Caption(), other = f.other_txt->Caption();
     if (text_shadow)
-        texts.push_back({"Text100", pjCenter, name_text_top + td, td, page_width, f.Label1->Caption(),
-                         f.Label2->Font()});
-    texts.push_back({"Text110", pjCenter, name_text_top, 0, page_width, f.Label1->Caption(), f.Label1->Font()});
+        texts.push_back({"Text100", pjCenter, name_top + td, td, page_width, name, f.Label2->Font()});
+    texts.push_back({"Text110", pjCenter, name_top, 0, page_width, name, f.Label1->Font()});
     if (text_shadow)
-        texts.push_back({"Text111", pjCenter, other_top + td, td, page_width, f.other_txt->Caption(),
-                         f.other_txt_shadow->Font()});
-    texts.push_back({"Text112", pjCenter, other_top, 0, page_width, f.other_txt->Caption(), f.other_txt->Font()});
+        texts.push_back(
+            {"Text111", pjCenter, other_top + td, td, page_width, other, f.other_txt_shadow->Font()});
+    texts.push_back({"Text112", pjCenter, other_top, 0, page_width, other, f.other_txt->Font()});
     return texts;
 }
 
@@ -58,7 +59,10 @@ void add_text(TRvProject& project, TRaveComponent* band, TRavePage* page, const 
     item->Font = t.font;
 }
 
-bool is_button(TObject* sender, TButton* TForm6::*button) { return Form6 && sender == Form6->*button; }
+bool is_button(TObject* sender, TButton* TForm6::*button)
+{
+    return Form6 && sender == Form6->*button;
+}
 
 } // namespace
 
@@ -118,4 +122,7 @@ void TForm1::print_start(TObject* Sender)
     }
 }
 
-void TForm1::RvProject1AfterClose(TObject*) { report_was_run = "yes"; }
+void TForm1::RvProject1AfterClose(TObject*)
+{
+    report_was_run = "yes";
+}

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -25,12 +25,13 @@ protected:
         QWidget* w = button->Handle();
         const QPointF at = QRectF(w->rect()).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(
-                w, new QMouseEvent(type, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+            QCoreApplication::postEvent(w, new QMouseEvent(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                                                           Qt::LeftButton, Qt::NoModifier));
     }
     static bool all_to_printer(const std::vector<PrintedCard>& cards)
     {
-        return std::all_of(cards.begin(), cards.end(), [](const PrintedCard& c) { return c.dest == rdPrinter; });
+        return std::all_of(cards.begin(), cards.end(),
+                           [](const PrintedCard& c) { return c.dest == rdPrinter; });
     }
 };
 
@@ -116,7 +117,7 @@ TEST_F(BatchPrintTest, NothingLeftToPrintLeavesThePrinterChosen)
         SCOPED_TRACE(name);
         prepare();
         Form1->RvSystem1->DefaultDest = rdPreview;
-        Form6->stop_print->Click();  // a Pause outside a run only leaves its mark
+        Form6->stop_print->Click(); // a Pause outside a run only leaves its mark
         EXPECT_EQ(Form1->stop_page_now->Text(), "yes");
         Form6->print_start->Click();
         EXPECT_TRUE(cards.empty());

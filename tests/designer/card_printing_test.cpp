@@ -55,8 +55,8 @@ TEST_F(CardJobTest, ItemsTakeTheCardSizeShadowDistancesTextsAndFonts)
 {
     guests({"'Ann', 'Lee', 'Table 4'"});
     start();
-    choose_size(4);  // 16.0 x 10.8 cm.
-    Form1->TrackBar1->SetPosition(2);  // main shadow 0.02 inch, ticks its switch
+    choose_size(4);                   // 16.0 x 10.8 cm.
+    Form1->TrackBar1->SetPosition(2); // main shadow 0.02 inch, ticks its switch
     Form1->drop_shadow_chk->SetChecked(true);
     // Distinct captions and fonts show which label each item copies.
     const struct {
@@ -114,7 +114,7 @@ TEST_F(CardJobTest, ItemsTakeTheCardSizeShadowDistancesTextsAndFonts)
 struct GoldenLine {
     QString words;
     bool centred;
-    double x;  // left edge, or centre when centred
+    double x; // left edge, or centre when centred
     double top;
 };
 
@@ -203,12 +203,12 @@ TEST_F(CardJobTest, GuardsDestinationsAndTheRunFlag)
 
 TEST_F(CardJobTest, AFailedJobIsShownAndLeavesNoProjectOpen)
 {
-    const QString missing_path = QString("The following reporting project does not exist:\r\"%1\"")
-                                     .arg(folder.file("op.rav"));
+    const QString missing_path =
+        QString("The following reporting project does not exist:\r\"%1\"").arg(folder.file("op.rav"));
     const struct {
         const char* name;
-        QByteArray project;  // empty: no file
-        QString box;         // empty: none
+        QByteArray project; // empty: no file
+        QString box;        // empty: none
     } cases[] = {
         {"missing file", {}, missing_path},
         {"not a project", "just some text", "Invalid Project Format."},

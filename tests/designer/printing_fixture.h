@@ -20,8 +20,8 @@ struct PrintedItem {
 struct PrintedCard {
     TReportDest dest;
     TRvDocument doc;
-    std::vector<PrintedItem> items;  // the page's text items in drawing order
-    QString guest;                   // the name line when the card printed
+    std::vector<PrintedItem> items; // the page's text items in drawing order
+    QString guest;                  // the name line when the card printed
 };
 
 class PrintingTest : public DesignerTest {
@@ -74,8 +74,8 @@ private:
         if (auto* page = Form1->RvProject1->FindRaveComponent("Report1.Page1", nullptr)) {
             for (const TRaveComponent* c : page->Children()) {
                 if (auto* t = dynamic_cast<const TRaveText*>(c))
-                    card.items.push_back({t->Name, t->FontJustify, t->Top, t->Left, t->Width, t->Height, t->Text,
-                                          t->Font});
+                    card.items.push_back(
+                        {t->Name, t->FontJustify, t->Top, t->Left, t->Width, t->Height, t->Text, t->Font});
             }
         }
         cards.push_back(card);

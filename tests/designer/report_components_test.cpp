@@ -15,8 +15,10 @@ TEST_F(ReportComponentsTest, ConnectionsOfferTheMainWindowsDataSets)
 {
     start();
     const std::pair<QString, TDataSet*> expected[] = {
-        {"report", Form1->Report_Query},        {"report2", Form1->Report_Query2},
-        {"report3", Form1->Report_Query3},      {"report_group", Form1->Report_Query4},
+        {"report", Form1->Report_Query},
+        {"report2", Form1->Report_Query2},
+        {"report3", Form1->Report_Query3},
+        {"report_group", Form1->Report_Query4},
         {"RvDataSetConnection1", Form1->ADOQuery1},
     };
     for (const auto& [name, data_set] : expected) {
