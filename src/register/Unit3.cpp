@@ -64,14 +64,17 @@ void TForm3::okClick(TObject*)
         name->SetFocus();
         return;
     }
-    const int duplicates = first_integer(
-        Form1->cnn, "SELECT COUNT(userid) AS user_dupp FROM member WHERE name=? AND lastname=? AND other_txt=?;",
-        {name->Text(), lastname->Text(), other_txt->Text()}, "user_dupp");
+    // Compared as typed; the row stores the trimmed texts.
+    const int duplicates = first_integer(Form1->cnn,
+                                         "SELECT COUNT(userid) AS user_dupp FROM member "
+                                         "WHERE name=? AND lastname=? AND other_txt=?;",
+                                         {name->Text(), lastname->Text(), other_txt->Text()}, "user_dupp");
     if (duplicates > 0) {
         ShowMessage("Data duplicates!");
         return;
     }
-    const int key = first_integer(Form1->cnn, "SELECT userid FROM member ORDER BY userid DESC;", {}, "userid") + 1;
+    const int key =
+        first_integer(Form1->cnn, "SELECT userid FROM member ORDER BY userid DESC;", {}, "userid") + 1;
 
     TADOQuery* guests = Form1->ADOQuery1;
     guests->Insert();

@@ -43,12 +43,14 @@ void TForm4::Button1Click(TObject*)
         return;
     }
     TADOQuery* cnn = Form1->cnn;
-    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?", {Edit1->Text()},
-                      "group_dupp") > 0) {
+    // Compared as typed, blanks included.
+    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?",
+                      {Edit1->Text()}, "group_dupp") > 0) {
         ShowMessage("Data duplicates!");
         return;
     }
-    const int key = first_integer(cnn, "SELECT group_id FROM mb_group ORDER BY group_id DESC;", {}, "group_id") + 1;
+    const int key =
+        first_integer(cnn, "SELECT group_id FROM mb_group ORDER BY group_id DESC;", {}, "group_id") + 1;
     cnn->SetSQL("SELECT * FROM mb_group");
     cnn->Open();
     cnn->Insert();

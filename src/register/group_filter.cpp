@@ -56,7 +56,8 @@ void TForm1::get_data()
 
 void TForm1::get_group_id(TObject*)
 {
-    const QString name = new_group_name->Text().isEmpty() ? Trim(name_group->Text()) : Trim(new_group_name->Text());
+    const QString name =
+        new_group_name->Text().isEmpty() ? Trim(name_group->Text()) : Trim(new_group_name->Text());
     group_id_sel = first_integer(cnn, "SELECT * FROM mb_group WHERE group_name = ?", {name}, "group_id");
     group_id_now->SetText(group_id_sel > 0 ? IntToStr(group_id_sel) : QString());
 }
