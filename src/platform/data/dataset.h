@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+struct sqlite3;
 class TADOConnection;
 class TDataSource;
 enum class TDataEvent;
@@ -94,10 +95,11 @@ private:
     void CheckBrowseMode();
     void CheckWritable() const;
     void Scroll(int to, bool always);
-    int RowIndexOf(int row0) const;
+    bool OwnsField(const TField* f) const;
+    void LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TField>>& fields);
     void StoreInsert();
     void StoreEdit();
-    void Reread(Row& row, long long rowid);
+    void Reread(Row& row, const QString& where, const QVariantList& params);
 
     TADOConnection* connection_ = nullptr;
     std::vector<TDataSource*> sources_;
@@ -115,7 +117,5 @@ private:
     // The table rows are written to, and its key columns among the fields.
     QString base_table_;
     std::vector<int> key_fields_;
-    int rowid_field_ = -1;  // the field holding the rowid alias, if any
-    bool writable_ = false;
-    QString not_writable_reason_;
+    QString not_writable_reason_;  // empty when rows can be written
 };

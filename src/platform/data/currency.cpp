@@ -1,0 +1,62 @@
+#include "data/currency.h"
+
+#include "system/sysutils.h"
+
+#include <cmath>
+#include <limits>
+
+Currency Currency::FromDouble(double v) { return FromRaw(std::llround(v * Scale)); }
+
+bool Currency::TryFromString(const QString& text, Currency& out)
+{
+    const QString t = Trim(text);
+    qsizetype i = 0;
+    const bool negative = i < t.size() && t[i] == '-';
+    if (i < t.size() && (t[i] == '-' || t[i] == '+'))
+        ++i;
+    unsigned long long whole = 0, frac = 0;
+    int whole_digits = 0, frac_digits = 0;
+    bool round_up = false;
+    constexpr unsigned long long max_whole = std::numeric_limits<std::int64_t>::max() / Scale;
+    for (; i < t.size() && t[i].isDigit(); ++i, ++whole_digits) {
+        whole = whole * 10 + t[i].digitValue();
+        if (whole > max_whole)
+            return false;
+    }
+    if (i < t.size() && t[i] == '.') {
+        for (++i; i < t.size() && t[i].isDigit(); ++i, ++frac_digits) {
+            if (frac_digits < 4)
+                frac = frac * 10 + t[i].digitValue();
+            else if (frac_digits == 4)
+                round_up = t[i].digitValue() >= 5;
+        }
+    }
+    if (i != t.size() || whole_digits + frac_digits == 0)
+        return false;
+    for (int d = frac_digits; d < 4; ++d)
+        frac *= 10;
+    const std::int64_t raw = std::int64_t(whole * Scale + frac + (round_up ? 1 : 0));
+    out = FromRaw(negative ? -raw : raw);
+    return true;
+}
+
+Currency Currency::FromString(const QString& text)
+{
+    Currency c;
+    if (!TryFromString(text, c))
+        throw EConvertError(QString("'%1' is not a valid currency value").arg(text));
+    return c;
+}
+
+QString Currency::ToString() const
+{
+    const unsigned long long a = raw_ < 0 ? 0ull - (unsigned long long)raw_ : (unsigned long long)raw_;
+    QString s = QString::number(a / Scale);
+    if (unsigned long long frac = a % Scale) {
+        QString f = QString::number(frac).rightJustified(4, '0');
+        while (f.endsWith('0'))
+            f.chop(1);
+        s += '.' + f;
+    }
+    return raw_ < 0 ? '-' + s : s;
+}

@@ -1,0 +1,120 @@
+#include "data/statement.h"
+
+#include "data/currency.h"
+#include "data/database_error.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+void Bind(sqlite3_stmt* stmt, int i, const QVariant& v)
+{
+    if (v.isNull()) {
+        sqlite3_bind_null(stmt, i);
+        return;
+    }
+    if (v.metaType() == QMetaType::fromType<Currency>()) {
+        const Currency c = v.value<Currency>();
+        if (c.IsWhole())
+            sqlite3_bind_int64(stmt, i, c.Raw() / Currency::Scale);
+        else
+            sqlite3_bind_double(stmt, i, c.ToDouble());
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::ULongLong:
+        sqlite3_bind_int64(stmt, i, v.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(stmt, i, v.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(stmt, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        const QByteArray t = v.toString().toUtf8();
+        sqlite3_bind_text(stmt, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+} // namespace
+
+Statement::Statement(sqlite3* db, const QString& sql, const QVariantList& params) : db_(db)
+{
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt_, &tail) != SQLITE_OK)
+        Raise();
+    if (!stmt_)
+        throw EDatabaseError("The statement is empty");
+    // A second statement in the text is refused rather than silently dropped.
+    sqlite3_stmt* next = nullptr;
+    const int rc = sqlite3_prepare_v2(db, tail, int(text.constData() + text.size() - tail), &next, nullptr);
+    if (next) {
+        sqlite3_finalize(next);
+        sqlite3_finalize(stmt_);
+        throw EDatabaseError("Characters found after the end of the statement");
+    }
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(stmt_);
+        throw EDatabaseError(msg);
+    }
+    const int wanted = sqlite3_bind_parameter_count(stmt_);
+    if (wanted != params.size()) {
+        sqlite3_finalize(stmt_);
+        throw EDatabaseError(QString("The statement takes %1 values, %2 given").arg(wanted).arg(params.size()));
+    }
+    for (int i = 0; i < wanted; ++i)
+        Bind(stmt_, i + 1, params[i]);
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+bool Statement::Step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    Raise();
+}
+
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+QVariant Statement::Column(int i) const
+{
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(stmt_, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, i));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                          sqlite3_column_bytes(stmt_, i)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)),
+                                   sqlite3_column_bytes(stmt_, i)));
+    default:
+        return QVariant();
+    }
+}
+
+void Statement::Raise() const { throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_))); }
+
+QString QuoteIdentifier(const QString& name)
+{
+    QString n = name;
+    return '"' + n.replace('"', "\"\"") + '"';
+}
