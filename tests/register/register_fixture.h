@@ -5,6 +5,10 @@
 #include "support/program_fixture.h"
 
 #include <QStringList>
+#include <ostream>
+
+// Readable failure messages for texts and lists of texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class RegisterTest : public ProgramTest {
 protected:
