@@ -227,10 +227,8 @@ void ComboWidget::showPopup() { QComboBox::showPopup(); }
 
 void ComboWidget::hidePopup()
 {
-    // Qt also calls this for a list that is not dropped down, e.g. when the window is disabled.
-    const bool wasDropped = view()->isVisible();
     QComboBox::hidePopup();
-    if (!wasDropped || closeUpPending_)
+    if (closeUpPending_)
         return;
     // The choice is applied after the list hides: report the close-up once it has.
     closeUpPending_ = true;
