@@ -6,6 +6,7 @@
 #include "toolkit/stdctrls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 
 namespace {
@@ -72,6 +73,26 @@ TEST_F(ToolkitTest, KeyboardSelectionOfAClosedListIsReported)
     QTest::keyClick(combo->Handle(), Qt::Key_Down);
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(selects, 1);
+}
+
+TEST_F(ToolkitTest, CloseUpOnlyAfterTheListWasDroppedDown)
+{
+    TForm form;
+    auto* combo = new TComboBox(&form);
+    combo->Add("one");
+    int closeUps = 0;
+    combo->OnCloseUp = [&](TObject*) { ++closeUps; };
+    form.Show();
+    form.SetEnabled(false);
+    form.SetEnabled(true);
+    QApplication::processEvents();
+    EXPECT_EQ(closeUps, 0);
+
+    auto* widget = static_cast<QComboBox*>(combo->Handle());
+    widget->showPopup();
+    widget->hidePopup();
+    QApplication::processEvents();
+    EXPECT_EQ(closeUps, 1);
 }
 
 TEST_F(ToolkitTest, DefaultErrorBoxAddsAFullStopAfterLettersAndDigits)
