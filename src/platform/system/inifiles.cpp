@@ -1,0 +1,349 @@
+#include "system/inifiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype kMaxValueLength = 2047;
+
+struct Line {
+    QByteArray text; // without its line end
+    QByteArray eol;  // "\n", "\r\n", or empty for a last line without one
+};
+
+// What tells a file changed on disk since it was read: a replace changes the inode, an edit in place
+// the size or the times.
+struct Stamp {
+    bool exists = false;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{}, ctime{};
+
+    static Stamp Of(const struct stat& st)
+    {
+        return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+    }
+    bool operator==(const Stamp& o) const
+    {
+        return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size &&
+               mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec &&
+               ctime.tv_sec == o.ctime.tv_sec && ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+Stamp StampOf(const QByteArray& path)
+{
+    struct stat st {};
+    return stat(path.constData(), &st) == 0 ? Stamp::Of(st) : Stamp{};
+}
+
+QString Fold(QByteArrayView name) { return QString::fromUtf8(name.trimmed()).toCaseFolded(); }
+
+QString KeyId(const QString& folded_section, const QString& folded_key)
+{
+    return folded_section + QChar('\n') + folded_key;
+}
+
+bool IsHeader(QByteArrayView trimmed) { return trimmed.startsWith('['); }
+
+QByteArrayView Trimmed(const QByteArray& text, bool first_line)
+{
+    QByteArrayView t(text);
+    if (first_line && t.startsWith("\xEF\xBB\xBF"))
+        t = t.sliced(3);
+    return t.trimmed();
+}
+
+QByteArrayView HeaderName(QByteArrayView header)
+{
+    const qsizetype close = header.indexOf(']');
+    return header.sliced(1, (close < 0 ? header.size() : close) - 1);
+}
+
+// Root writes through permission bits; a file or folder without any write bit still counts as read-only.
+bool Writable(const QByteArray& path, const struct stat& st, int mode)
+{
+    return access(path.constData(), mode) == 0 && (st.st_mode & 0222);
+}
+
+bool WriteAll(int fd, const QByteArray& data)
+{
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+void SyncFolder(const QByteArray& folder)
+{
+    const int fd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+// Writes data to a new file beside path and renames it over path, so that a crash leaves the old file
+// or the new one, never a mix. False, with path untouched, when anything fails.
+bool ReplaceFile(const QByteArray& path, const QByteArray& data)
+{
+    QByteArray target = path;
+    struct stat st {};
+    const bool exists = stat(path.constData(), &st) == 0;
+    if (exists) {
+        // Replace what a symbolic link points to, not the link.
+        if (char* real = realpath(path.constData(), nullptr)) {
+            target = real;
+            free(real);
+        }
+        if (!Writable(target, st, W_OK))
+            return false;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash <= 0 ? QByteArray("/") : target.left(slash);
+    struct stat fst {};
+    if (stat(folder.constData(), &fst) != 0 || !Writable(folder, fst, W_OK | X_OK))
+        return false;
+
+    static unsigned serial = 0;
+    QByteArray temp;
+    int fd = -1;
+    do {
+        temp = target + ".tmp-" + QByteArray::number(getpid()) + "-" + QByteArray::number(serial++);
+        fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EEXIST);
+    if (fd < 0)
+        return false;
+    if (exists) {
+        if ((st.st_uid != geteuid() || st.st_gid != getegid()) && fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Keeping the owner is a courtesy; the replace goes on under ours.
+        }
+        fchmod(fd, st.st_mode & 07777);
+    }
+    bool ok = WriteAll(fd, data) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (ok && exists) {
+        // The file may have been made read-only while the new one was written.
+        struct stat now {};
+        ok = stat(target.constData(), &now) == 0 && Writable(target, now, W_OK);
+    }
+    ok = ok && rename(temp.constData(), target.constData()) == 0;
+    if (!ok) {
+        unlink(temp.constData());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+} // namespace
+
+// One settings file as the program sees it: the disk content plus every write not yet stored.
+class IniDocument {
+public:
+    explicit IniDocument(QByteArray path) : path_(std::move(path)) {}
+
+    // Reads the file again when it changed on disk, unless writes of this program still wait for it.
+    void Refresh()
+    {
+        if (!dirty_ && (!loaded_ || *loaded_ != StampOf(path_)))
+            Load();
+    }
+
+    QString Read(const QString& section, const QString& key, const QString& def) const
+    {
+        const auto it = keys_.constFind(KeyId(section.toCaseFolded(), key.toCaseFolded()));
+        if (it == keys_.cend())
+            return def;
+        return QString::fromUtf8(ValueOf(lines_[*it].text)).left(kMaxValueLength);
+    }
+
+    void Write(const QString& section, const QString& key, const QString& value)
+    {
+        const QByteArray v = value.toUtf8();
+        const QString folded_section = section.toCaseFolded();
+        const auto it = keys_.constFind(KeyId(folded_section, key.toCaseFolded()));
+        if (it != keys_.cend()) {
+            QByteArray& text = lines_[*it].text;
+            if (ValueOf(text) == v)
+                return;
+            text = text.left(text.indexOf('=')).trimmed() + '=' + v;
+        } else {
+            InsertKey(folded_section, section.toUtf8(), key.toUtf8() + '=' + v);
+        }
+        dirty_ = true;
+    }
+
+    bool Dirty() const { return dirty_; }
+
+    // Stores the document; when that fails it drops back to what the disk holds.
+    void Flush()
+    {
+        QByteArray data;
+        for (const Line& line : lines_)
+            data += line.text + line.eol;
+        dirty_ = false;
+        if (ReplaceFile(path_, data))
+            loaded_ = StampOf(path_);
+        else
+            Load();
+    }
+
+private:
+    static QByteArray ValueOf(const QByteArray& text)
+    {
+        return text.mid(text.indexOf('=') + 1).trimmed();
+    }
+
+    void Load()
+    {
+        lines_.clear();
+        loaded_ = Stamp{};
+        const int fd = open(path_.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            struct stat st {};
+            if (fstat(fd, &st) == 0) {
+                loaded_ = Stamp::Of(st);
+                QByteArray data;
+                char buffer[16384];
+                ssize_t n;
+                while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+                    if (n > 0)
+                        data.append(buffer, n);
+                Split(data);
+            }
+            close(fd);
+        }
+        Index();
+    }
+
+    void Split(const QByteArray& data)
+    {
+        qsizetype from = 0;
+        while (from < data.size()) {
+            const qsizetype nl = data.indexOf('\n', from);
+            const qsizetype end = nl < 0 ? data.size() : nl;
+            const bool crlf = end > from && data[end - 1] == '\r';
+            lines_.push_back({data.mid(from, end - from - (crlf ? 1 : 0)),
+                              nl < 0 ? QByteArray() : QByteArray(crlf ? "\r\n" : "\n")});
+            from = end + 1;
+        }
+    }
+
+    // The first section of a name counts, and within it the first line of a key, as the services did.
+    void Index()
+    {
+        sections_.clear();
+        keys_.clear();
+        QString current;
+        bool counts = false;
+        for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+            const QByteArrayView t = Trimmed(lines_[i].text, i == 0);
+            if (IsHeader(t)) {
+                current = Fold(HeaderName(t));
+                counts = !sections_.contains(current);
+                if (counts)
+                    sections_.insert(current, i);
+            } else if (counts && t.contains('=')) {
+                const QString id = KeyId(current, Fold(t.first(t.indexOf('='))));
+                if (!keys_.contains(id))
+                    keys_.insert(id, i);
+            }
+        }
+    }
+
+    QByteArray Eol() const
+    {
+        for (const Line& line : lines_)
+            if (!line.eol.isEmpty())
+                return line.eol;
+        return "\n";
+    }
+
+    // A new key goes after the last line of its section that is not blank; a new section at the end,
+    // after a blank line.
+    void InsertKey(const QString& folded_section, const QByteArray& section, const QByteArray& line)
+    {
+        const QByteArray eol = Eol();
+        if (!lines_.empty() && lines_.back().eol.isEmpty())
+            lines_.back().eol = eol;
+        const auto header = sections_.constFind(folded_section);
+        if (header == sections_.cend()) {
+            if (!lines_.empty() && !lines_.back().text.trimmed().isEmpty())
+                lines_.push_back({QByteArray(), eol});
+            lines_.push_back({'[' + section + ']', eol});
+            lines_.push_back({line, eol});
+        } else {
+            std::size_t last = *header;
+            for (std::size_t i = last + 1; i < lines_.size() && !IsHeader(Trimmed(lines_[i].text, false)); ++i)
+                if (!lines_[i].text.trimmed().isEmpty())
+                    last = i;
+            lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last) + 1, {line, eol});
+        }
+        Index();
+    }
+
+    QByteArray path_;
+    std::vector<Line> lines_;
+    std::optional<Stamp> loaded_; // the disk state lines_ came from; none before the first read
+    bool dirty_ = false;
+    QHash<QString, int> sections_; // folded name -> header line
+    QHash<QString, int> keys_;     // KeyId -> line
+};
+
+namespace {
+
+IniDocument& DocumentFor(const QString& path)
+{
+    static std::unordered_map<QString, std::unique_ptr<IniDocument>> documents;
+    const QString full = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + '/' + path);
+    std::unique_ptr<IniDocument>& doc = documents[full];
+    if (!doc)
+        doc = std::make_unique<IniDocument>(QFile::encodeName(full));
+    return *doc;
+}
+
+} // namespace
+
+TIniFile::TIniFile(const QString& path) : doc_(&DocumentFor(path)) { doc_->Refresh(); }
+
+TIniFile::~TIniFile()
+{
+    try {
+        if (doc_->Dirty())
+            doc_->Flush();
+    } catch (...) {
+        // Settings that cannot be stored are not reported.
+    }
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
+{
+    return doc_->Read(section, key, def);
+}
+
+void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    doc_->Write(section, key, value);
+}
