@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "support/program_fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <algorithm>

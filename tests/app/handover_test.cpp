@@ -11,6 +11,8 @@
 #include "register/data_update_dialog.h"
 #include "register/money_update.h"
 #include "support/program_fixture.h"
+#include "system/sysutils.h"
+#include "toolkit/dbgrid.h"
 
 #include <QTest>
 #include <functional>
