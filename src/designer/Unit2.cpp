@@ -1,6 +1,8 @@
 #include "designer/Unit2.h"
 
 #include "app/layout_helpers.h"
+#include "system/inifiles.h"
+#include "system/sysutils.h"
 
 TForm2* Form2 = nullptr;
 
@@ -35,6 +37,35 @@ void TForm2::main_text_editKeyPress(TObject* Sender, QChar& Key)
 
 void TForm2::FormClose(TObject*) { hand_over(true); }
 
-void TForm2::FormActivate(TObject*) {}
-void TForm2::load_ini() {}
-void TForm2::Button1Click(TObject*) { Close(); }
+void TForm2::FormActivate(TObject*)
+{
+    Unit2::exe_folder = ExtractFilePath(ExecutablePath());
+    Unit2::ini_path = Unit2::exe_folder + "krv.ini";
+    // Without a settings file the edit keeps what it last showed.
+    if (FileExists(Unit2::ini_path))
+        load_ini();
+    main_text_edit->SetFocus();
+}
+
+void TForm2::load_ini()
+{
+    try {
+        const TIniFile ini(Unit2::ini_path);
+        Unit2::main_text = ini.ReadString("Config", "MainText", "");
+    } catch (const Exception&) {
+        // An unreadable file leaves the last known text.
+    }
+    main_text_edit->SetText(Unit2::main_text);
+}
+
+// The card takes the new text at the main window's next settings load, not here.
+void TForm2::Button1Click(TObject*)
+{
+    try {
+        TIniFile ini(Unit2::ini_path);
+        ini.WriteString("Config", "MainText", Trim(main_text_edit->Text()));
+    } catch (const Exception&) {
+        // Not stored, and nothing to tell the user.
+    }
+    Close();
+}

@@ -1,6 +1,7 @@
 // The card design controls: colours, fonts, shadows, card sizes and the main-text button.
 #include "app/Unit1.h"
 #include "app/layout_helpers.h"
+#include "designer/card_sizes.h"
 
 namespace {
 
@@ -76,13 +77,13 @@ void TForm1::create_design_controls()
     drop_shadow_chk = shadow_switch(text1_group, "drop_shadow_chk");
     TrackBar2 = distance_bar(text1_group, "TrackBar2");
 
-    Label3 = text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
+    Label3 =
+        text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
     size_select = new TComboBox(display_panel);
     size_select->Name = "size_select";
     size_select->SetBounds(331, 93, 110, 21);
-    for (const char* s : {"\r15.2 x 15.2 cm.", "14.5 x 13.7 cm.", "18.3 x 13.5 cm.", "19.5 x 11.0 cm.",
-                          "16.0 x 10.8 cm."})
-        size_select->Add(s);
+    for (const CardSize& s : card_sizes)
+        size_select->Add(QString::fromLatin1(s.entry));
 
     Image2->OnClick = [this](TObject* s) { Button3Click(s); };
     Image3->OnClick = [this](TObject* s) { Button4Click(s); };

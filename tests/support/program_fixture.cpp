@@ -2,6 +2,7 @@
 
 #include "app/KRV.h"
 #include "app/Unit1.h"
+#include "system/sysutils.h"
 #include "toolkit/application.h"
 
 #include <QApplication>
@@ -51,6 +52,8 @@ void ProgramTest::SetUp()
     test_application();
     previousDir = QDir::currentPath();
     QDir::setCurrent(folder.path());
+    // Windows that find their files beside the executable find the test's folder.
+    SetExecutablePath(folder.file("KRV"));
 }
 
 void ProgramTest::start(bool show)
@@ -74,5 +77,6 @@ void ProgramTest::TearDown()
 {
     if (started)
         destroy_windows();
+    SetExecutablePath({});
     QDir::setCurrent(previousDir);
 }

@@ -37,8 +37,14 @@ QString ExtractFilePath(const QString& path)
     return i < 0 ? QString() : path.left(i + 1);
 }
 
+static QString executable_override;
+
+void SetExecutablePath(const QString& path) { executable_override = path; }
+
 QString ExecutablePath()
 {
+    if (!executable_override.isEmpty())
+        return executable_override;
     QFileInfo fi(QCoreApplication::applicationFilePath());
     return fi.absoluteFilePath();
 }

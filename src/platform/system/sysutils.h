@@ -41,3 +41,6 @@ bool FileExists(const QString& path);
 QString ExtractFilePath(const QString& path);
 // Full path of the running executable.
 QString ExecutablePath();
+// Tests run the program from a folder of their own: a non-empty path stands in for the
+// executable's; empty restores it.
+void SetExecutablePath(const QString& path);

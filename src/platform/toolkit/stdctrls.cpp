@@ -223,13 +223,19 @@ ComboWidget::ComboWidget(TComboBox* owner, QWidget* parent) : QComboBox(parent),
     });
 }
 
-void ComboWidget::showPopup() { QComboBox::showPopup(); }
+void ComboWidget::showPopup()
+{
+    popupOpen_ = true;
+    QComboBox::showPopup();
+}
 
 void ComboWidget::hidePopup()
 {
     QComboBox::hidePopup();
-    if (closeUpPending_)
+    // Qt also hides a list that never opened, for instance when the window is disabled.
+    if (!popupOpen_ || closeUpPending_)
         return;
+    popupOpen_ = false;
     // The choice is applied after the list hides: report the close-up once it has.
     closeUpPending_ = true;
     QTimer::singleShot(0, this, [this] {

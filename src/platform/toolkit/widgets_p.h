@@ -44,6 +44,7 @@ public:
 
 private:
     TComboBox* owner_;
+    bool popupOpen_ = false;
     bool closeUpPending_ = false;
 };
 
