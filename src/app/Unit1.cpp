@@ -36,6 +36,7 @@ double card_width = 0, card_height = 0, main_text_top = 0, name_text_top = 0;
 
 QString search_where, search_and, search_filter, member_sql;
 QVariantList member_sql_values;
+QVariantList search_filter_values;
 
 int group_id_sel = 0;
 } // namespace Unit1

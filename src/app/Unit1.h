@@ -197,6 +197,8 @@ extern double card_width, card_height, main_text_top, name_text_top;
 // Guest list statement
 extern QString search_where, search_and, search_filter, member_sql;
 extern QVariantList member_sql_values;
+// The values of the search part, in the order of its markers.
+extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;
