@@ -54,7 +54,11 @@ public:
         }
         return false;
     }
-    ~Installation() { QFile::remove(record()); }
+    ~Installation()
+    {
+        for (const char* suffix : {"", ".guard", ".slot"})
+            QFile::remove(record() + suffix);
+    }
 
 private:
     ProgramFolder folder;

@@ -3,7 +3,7 @@
 #include "data/connection.h"
 #include "data/currency.h"
 #include "data/database_error.h"
-#include "data/datasource.h"
 #include "data/dataset.h"
+#include "data/datasource.h"
 #include "data/field.h"
 #include "data/query.h"

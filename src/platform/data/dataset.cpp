@@ -177,7 +177,7 @@ void TDataSet::LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TFi
         if (base_table_.isEmpty())
             base_table_ = f->OriginTable;
         else if (!SameName(base_table_, f->OriginTable))
-            return base_table_.clear();  // a join: rows belong to no single table
+            return base_table_.clear(); // a join: rows belong to no single table
     }
     if (base_table_.isEmpty())
         return;

@@ -40,24 +40,23 @@ public:
     void Last();
     void Next() { MoveBy(1); }
     void Prior() { MoveBy(-1); }
-    int MoveBy(int distance);  // gives the distance actually moved
+    int MoveBy(int distance); // gives the distance actually moved
     // True on an empty result, after Last, and after a move past the last row (Bof likewise).
     bool Eof() const { return !Active() || eof_; }
     bool Bof() const { return !Active() || bof_; }
     bool IsEmpty() const { return rows_.empty(); }
-    int RecordCount() const;  // includes a row being inserted
-    int RecNo() const;        // 1-based, 0 when empty
+    int RecordCount() const; // includes a row being inserted
+    int RecNo() const;       // 1-based, 0 when empty
     void SetRecNo(int rec_no);
 
-    void Insert();  // a new empty row before the current one becomes current
-    void Append() { Insert(); }
-    void Edit();  // on an empty result starts an insert
-    void Post();  // stores the row at once; on failure the row stays in insert or edit
+    void Insert(); // a new empty row before the current one becomes current
+    void Edit();   // on an empty result starts an insert
+    void Post();   // stores the row at once; on failure the row stays in insert or edit
     void Cancel();
-    void Delete();  // removes the current row at once; the next (or else the previous) row becomes current
+    void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
 
-    TField* FieldByName(const QString& name) const;  // raises "<Name>: Field 'x' not found"
-    TField* FindField(const QString& name) const;    // nullptr when not found
+    TField* FieldByName(const QString& name) const; // raises "<Name>: Field 'x' not found"
+    TField* FindField(const QString& name) const;   // nullptr when not found
     int FieldCount() const { return int(fields_.size()); }
     TField* Fields(int i) const { return fields_.at(i).get(); }
 
@@ -82,13 +81,13 @@ protected:
     // The row-returning statement and its values.
     virtual QString SelectText() const = 0;
     virtual QVariantList SelectParams() const { return {}; }
-    [[noreturn]] void Fail(const QString& reason) const;  // raises "<Name>: <reason>"
+    [[noreturn]] void Fail(const QString& reason) const; // raises "<Name>: <reason>"
     void CheckActive() const;
 
 private:
     struct Row {
         std::vector<QVariant> values;
-        long long seq = 0;  // position in the fetched order
+        long long seq = 0; // position in the fetched order
     };
 
     void Notify(TDataEvent e, TField* field = nullptr);
@@ -104,18 +103,18 @@ private:
     TADOConnection* connection_ = nullptr;
     std::vector<TDataSource*> sources_;
     std::vector<std::unique_ptr<TField>> fields_;
-    std::vector<std::unique_ptr<TField>> old_fields_;  // kept alive until the next Open
+    std::vector<std::unique_ptr<TField>> old_fields_; // kept alive until the next Open
     std::vector<Row> rows_;
-    Row pending_;  // values of the row being inserted or edited
+    Row pending_; // values of the row being inserted or edited
     std::vector<bool> changed_;
     TDataSetState state_ = dsInactive;
     int current_ = -1;
     bool bof_ = true, eof_ = true;
     long long next_seq_ = 0;
     QString sort_;
-    int reading_row_ = -1;  // the row that field reads see while DisplayTextAt runs
+    int reading_row_ = -1; // the row that field reads see while DisplayTextAt runs
     // The table rows are written to, and its key columns among the fields.
     QString base_table_;
     std::vector<int> key_fields_;
-    QString not_writable_reason_;  // empty when rows can be written
+    QString not_writable_reason_; // empty when rows can be written
 };

@@ -10,7 +10,10 @@
 
 namespace {
 
-bool InTable(const TField& f, const QString& table) { return f.OriginTable.compare(table, Qt::CaseInsensitive) == 0; }
+bool InTable(const TField& f, const QString& table)
+{
+    return f.OriginTable.compare(table, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -149,11 +152,12 @@ void TDataSet::StoreEdit()
         QVariantList old_keys;
         for (int k : key_fields_)
             old_keys << rows_[current_].values[k];
-        const int n = connection_->Execute("UPDATE " + QuoteIdentifier(base_table_) + " SET " + sets.join(", ") +
-                                               " WHERE " + where.join(" AND "),
+        const int n = connection_->Execute("UPDATE " + QuoteIdentifier(base_table_) + " SET " +
+                                               sets.join(", ") + " WHERE " + where.join(" AND "),
                                            values + old_keys);
         if (n == 0)
-            Fail("Row cannot be located for updating. Some values may have been changed since it was last read");
+            Fail("Row cannot be located for updating. Some values may have been changed since it was last "
+                 "read");
     }
     rows_[current_] = pending_;
     state_ = dsBrowse;

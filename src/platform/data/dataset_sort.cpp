@@ -41,8 +41,8 @@ int CompareValues(const QVariant& a, const QVariant& b)
 
 QString Unquoted(QString name)
 {
-    if (name.size() >= 2 && ((name.front() == '[' && name.back() == ']') ||
-                             (name.front() == '"' && name.back() == '"')))
+    if (name.size() >= 2 &&
+        ((name.front() == '[' && name.back() == ']') || (name.front() == '"' && name.back() == '"')))
         return name.mid(1, name.size() - 2);
     return name;
 }

@@ -8,11 +8,11 @@ class TDataSet;
 class TField;
 
 enum class TDataEvent {
-    Opened,       // the data set opened: new fields, new rows
-    Closed,       // the data set closed
-    Scrolled,     // the current row moved
-    RowsChanged,  // rows or the row state changed: insert, edit, post, cancel, delete, sort
-    FieldChanged  // a field of the row being inserted or edited was set (the field is given)
+    Opened,      // the data set opened: new fields, new rows
+    Closed,      // the data set closed
+    Scrolled,    // the current row moved
+    RowsChanged, // rows or the row state changed: insert, edit, post, cancel, delete, sort
+    FieldChanged // a field of the row being inserted or edited was set (the field is given)
 };
 
 class TDataSource {

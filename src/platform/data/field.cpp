@@ -54,7 +54,8 @@ void TField::SetValue(const QVariant& v)
     case QMetaType::Long:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return data_set_->SetFieldValue(this, type_ == ftString ? QVariant(v.toString()) : QVariant(v.toLongLong()));
+        return data_set_->SetFieldValue(this, type_ == ftString ? QVariant(v.toString())
+                                                                : QVariant(v.toLongLong()));
     case QMetaType::QByteArray:
         return data_set_->SetFieldValue(this, v);
     default:

@@ -6,8 +6,8 @@ namespace {
 
 struct Token {
     QString text;
-    bool word = false;  // identifier or keyword, quotes removed
-    int depth = 0;      // parentheses around it
+    bool word = false; // identifier or keyword, quotes removed
+    int depth = 0;     // parentheses around it
 };
 
 std::vector<Token> Tokenize(const QString& sql)
@@ -68,9 +68,10 @@ bool IsAnyOf(const Token& t, const QStringList& words)
 
 std::vector<FromTable> FromClauseTables(const QString& sql)
 {
-    static const QStringList end_words = {"WHERE", "GROUP", "ORDER", "HAVING", "LIMIT", "UNION", "WINDOW",
-                                          "EXCEPT", "INTERSECT"};
-    static const QStringList join_words = {"JOIN", "INNER", "LEFT", "RIGHT", "FULL", "OUTER", "CROSS", "NATURAL"};
+    static const QStringList end_words = {"WHERE", "GROUP",  "ORDER",  "HAVING",   "LIMIT",
+                                          "UNION", "WINDOW", "EXCEPT", "INTERSECT"};
+    static const QStringList join_words = {"JOIN", "INNER", "LEFT",  "RIGHT",
+                                           "FULL", "OUTER", "CROSS", "NATURAL"};
     const std::vector<Token> t = Tokenize(sql);
     size_t i = 0;
     while (i < t.size() && !(t[i].depth == 0 && Is(t[i], "FROM")))
@@ -89,7 +90,7 @@ std::vector<FromTable> FromClauseTables(const QString& sql)
             expect_table = false;
         } else if (expect_table && k.word) {
             FromTable ft{k.text, k.text};
-            if (i + 2 < t.size() && t[i + 1].text == "." && t[i + 2].word) {  // schema.table
+            if (i + 2 < t.size() && t[i + 1].text == "." && t[i + 2].word) { // schema.table
                 ft = {t[i + 2].text, t[i + 2].text};
                 i += 2;
             }

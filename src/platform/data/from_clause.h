@@ -5,7 +5,7 @@
 
 struct FromTable {
     QString table;
-    QString alias;  // the table's own name when it has no alias
+    QString alias; // the table's own name when it has no alias
 };
 
 // Reads the first FROM clause outside parentheses; joins by comma and by JOIN alike.

@@ -73,7 +73,8 @@ Statement::Statement(sqlite3* db, const QString& sql, const QVariantList& params
     const int wanted = sqlite3_bind_parameter_count(stmt_);
     if (wanted != params.size()) {
         sqlite3_finalize(stmt_);
-        throw EDatabaseError(QString("The statement takes %1 values, %2 given").arg(wanted).arg(params.size()));
+        throw EDatabaseError(
+            QString("The statement takes %1 values, %2 given").arg(wanted).arg(params.size()));
     }
     for (int i = 0; i < wanted; ++i)
         Bind(stmt_, i + 1, params[i]);

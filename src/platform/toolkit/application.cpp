@@ -39,8 +39,6 @@ TApplication::~TApplication()
 void TApplication::SetTitle(const QString& t)
 {
     title_ = t;
-    QApplication::setApplicationDisplayName(QString());
-    qApp->setApplicationName(t);
 }
 
 void TApplication::Terminate()
@@ -71,7 +69,12 @@ void TApplication::Run()
 {
     if (mainForm_)
         mainForm_->Show();
-    QApplication::exec();
+    // A quit requested before the loop ran may already have been taken by event processing
+    // during start-up; the loop then only handles what is pending.
+    if (terminated_)
+        ProcessMessages();
+    else
+        QApplication::exec();
 }
 
 void TApplication::ShowException(const QString& message)

@@ -1,0 +1,133 @@
+// Text comparisons ignore letter case in every script; values never change a statement's meaning.
+#include "data_fixture.h"
+
+namespace {
+
+// The guest list's search: each column equals the text or contains it.
+const QString kSearch =
+    "SELECT * FROM member WHERE (name like ? or lastname like ? or other_txt like ? or "
+    "money like ? or note like ? or name like ? or lastname like ? or other_txt like ? or "
+    "money like ? or note like ?)";
+
+QVariantList SearchValues(const QString& s)
+{
+    const QString c = "%" + s + "%";
+    return {s, s, s, s, s, c, c, c, c, c};
+}
+
+} // namespace
+
+TEST_F(DataTest, EqualsAndLikeIgnoreCaseInEveryScript)
+{
+    struct Case {
+        const char* stored;
+        const char* typed;
+        const char* part;
+    };
+    const Case cases[] = {
+        {"Anna", "aNNA", "NN"}, {"Émile", "éMILE", "MIL"}, {"Ølstrøm", "ØLSTRØM", "ØM"},
+        {"Ёлка", "ёЛКА", "ЛК"}, {"Σοφία", "ΣΟΦΊΑ", "ΟΦ"},
+    };
+    for (const Case& c : cases) {
+        db.exec(
+            QString("DELETE FROM member; INSERT INTO member (userid, name) VALUES (1, '%1');").arg(c.stored));
+        for (const QString& sql :
+             {"SELECT * FROM member WHERE name = ?", "SELECT * FROM member WHERE name LIKE ?"}) {
+            open(sql, {QString::fromUtf8(c.typed)});
+            EXPECT_EQ(q.RecordCount(), 1) << c.stored << " " << sql.toStdString();
+        }
+        open("SELECT * FROM member WHERE name LIKE ?", {"%" + QString::fromUtf8(c.part) + "%"});
+        EXPECT_EQ(q.RecordCount(), 1) << c.stored << " part " << c.part;
+        open("SELECT * FROM member WHERE name LIKE ?", {"_" + QString::fromUtf8(c.typed).mid(1)});
+        EXPECT_EQ(q.RecordCount(), 1) << c.stored << " with _";
+        open("SELECT * FROM member WHERE name = ?", {QString::fromUtf8(c.typed) + "x"});
+        EXPECT_EQ(q.RecordCount(), 0) << c.stored;
+    }
+    // Grouped and ordered by the case-folding collation too.
+    db.exec("DELETE FROM mb_group; INSERT INTO mb_group VALUES (1, 'émile'), (2, 'Zoe'), (3, 'ÉMILE'), (4, "
+            "'adam');");
+    open("SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?", {"Émile"});
+    EXPECT_EQ(q.FieldByName("group_dupp")->AsInteger(), 2);
+    open("SELECT group_name FROM mb_group ORDER BY group_name, group_id");
+    EXPECT_EQ(column(q, "group_name"), QStringList({"adam", "Zoe", "émile", "ÉMILE"}));
+}
+
+TEST_F(DataTest, LikePatternsKeepTheirWildcards)
+{
+    db.exec("INSERT INTO member (userid, name, note) VALUES (1, 'Ann', '100% sure'), (2, 'Anne', 'a_b'),"
+            " (3, 'Jo', NULL), (4, 'Émilie', 'tante');");
+    struct Case {
+        QString pattern;
+        QString column;
+        QStringList names;
+    };
+    const Case cases[] = {
+        {"an%", "name", {"Ann", "Anne"}}, {"%N", "name", {"Ann"}},
+        {"a_n", "name", {"Ann"}},         {"%", "note", {"Ann", "Anne", "Émilie"}}, // NULL never matches
+        {"%\\%%", "note", {"Ann"}},                                                 // with ESCAPE below
+        {"a\\_b", "note", {"Anne"}},      {"%É%L%", "name", {"Émilie"}},
+        {"É_ILIE", "name", {"Émilie"}},   {"", "name", {}},
+    };
+    for (const Case& c : cases) {
+        const bool escaped = c.pattern.contains('\\');
+        open(QString("SELECT name FROM member WHERE %1 LIKE ?%2 ORDER BY userid")
+                 .arg(c.column, escaped ? " ESCAPE '\\'" : ""),
+             {c.pattern});
+        EXPECT_EQ(column(q, "name"), c.names) << c.pattern.toStdString();
+    }
+    // The guest list's search: the money column by its text, a NULL note skipped.
+    db.exec("UPDATE member SET money = 1500 WHERE userid = 3");
+    open(kSearch, SearchValues("50"));
+    EXPECT_EQ(column(q, "name"), QStringList({"Jo"}));
+    open(kSearch, SearchValues("ANT"));
+    EXPECT_EQ(column(q, "name"), QStringList({"Émilie"}));
+}
+
+TEST_F(DataTest, HostileValuesNeverChangeAStatement)
+{
+    db.exec(kGuests);
+    const QString before =
+        db.scalar("SELECT group_concat(userid || name || lastname || ifnull(money, ''), '|') "
+                  "FROM member WHERE userid <> 1");
+    const QStringList hostile = {"\"",
+                                 "\" OR 1=1 --",
+                                 "' OR '1'='1",
+                                 "x\"; DELETE FROM member; --",
+                                 "Ann\" OR \"1\"=\"1",
+                                 "%\"%",
+                                 "); DROP TABLE member; --",
+                                 "\\",
+                                 "name",
+                                 "NULL"};
+    for (const QString& h : hostile) {
+        // Searches find only texts that hold the value.
+        open(kSearch, SearchValues(h));
+        EXPECT_EQ(q.RecordCount(), 0) << h.toStdString();
+        open("SELECT * FROM member WHERE name = ? AND lastname = ?", {h, h});
+        EXPECT_EQ(q.RecordCount(), 0) << h.toStdString();
+
+        // A stored value comes back unchanged and finds itself.
+        open("SELECT * FROM member WHERE userid = 1");
+        q.Edit();
+        q.FieldByName("name")->SetAsString(h);
+        q.Post();
+        open("SELECT * FROM member WHERE name = ?", {h});
+        ASSERT_EQ(q.RecordCount(), 1) << h.toStdString();
+        EXPECT_EQ(q.FieldByName("name")->AsString(), h);
+
+        // An UPDATE with the value touches only the row it names.
+        q.SetSQL("UPDATE mb_group SET group_name = ? WHERE group_name = ?", {h, "Work"});
+        q.ExecSQL();
+        EXPECT_EQ(db.scalar("SELECT group_name FROM mb_group WHERE group_id = 2"), h);
+        EXPECT_EQ(db.scalar("SELECT group_name FROM mb_group WHERE group_id = 1"), "Family");
+        db.exec("UPDATE mb_group SET group_name = 'Work' WHERE group_id = 2;"
+                "UPDATE member SET name = 'Ann' WHERE userid = 1");
+
+        EXPECT_EQ(db.scalar("SELECT group_concat(userid || name || lastname || ifnull(money, ''), '|') "
+                            "FROM member WHERE userid <> 1"),
+                  before)
+            << h.toStdString();
+    }
+    // A double-quoted word is a column name, never a text.
+    EXPECT_EQ(FailureOf([&] { open("SELECT * FROM member WHERE name = \"Ann\""); }), "no such column: Ann");
+}
