@@ -72,6 +72,7 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    destroy_database_components();
     if (Form1 == this)
         Form1 = nullptr;
 }
