@@ -154,9 +154,10 @@ TEST_F(GuestEditTest, ListIsRebuiltOnlyWhenTheGroupChangedUnderANarrowedFilter)
         int entry;  // the dialog's NONE GROUP or Family
         bool rebuilt;
     };
-    for (const Case& c : {Case{0, 1, 0, false}, Case{2, 1, 0, true}, Case{1, 2, 1, true}, Case{2, 1, 1, false},
-                          Case{1, 2, 0, false}}) {
-        SCOPED_TRACE(testing::Message() << "filter " << c.filter << " guest " << c.userid << " entry " << c.entry);
+    for (const Case& c : {Case{0, 1, 0, false}, Case{2, 1, 0, true}, Case{1, 2, 1, true},
+                          Case{2, 1, 1, false}, Case{1, 2, 0, false}}) {
+        SCOPED_TRACE(testing::Message() << "filter " << c.filter << " guest " << c.userid << " entry "
+                                        << c.entry);
         folder.sql("UPDATE member SET group_id = userid % 2; DELETE FROM member WHERE name = 'Zed';");
         choose(c.filter);
         open_edit(c.userid);
@@ -217,7 +218,9 @@ TEST_F(GuestEditTest, FailedWriteClosesAndShowsWhatTheDatabaseHolds)
 TEST_F(GuestEditTest, EnterInEachBoxSavesAndTheGroupListReturnsTheFocus)
 {
     start_with("INSERT INTO member (userid, name, lastname) VALUES (1, 'Ann', 'Lee');");
-    for (TLabeledEdit* box : {data_update->Edit1, data_update->Edit2, data_update->Edit3, data_update->Edit4}) {
+    TLabeledEdit* const boxes[] = {data_update->Edit1, data_update->Edit2, data_update->Edit3,
+                                   data_update->Edit4};
+    for (TLabeledEdit* box : boxes) {
         SCOPED_TRACE(box->Name.toStdString());
         open_edit(1);
         data_update->Edit4->SetText(box->Name);
