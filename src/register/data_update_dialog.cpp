@@ -1,6 +1,7 @@
 #include "register/data_update_dialog.h"
 
 #include "app/Unit1.h"
+#include "register/group_entries.h"
 #include "app/layout_helpers.h"
 #include "data/ado.h"
 #include "register/scratch_reads.h"
@@ -79,11 +80,7 @@ void Tdata_update::group_list_show()
     TADOQuery* cnn = Form1->cnn;
     name_group->Clear();
     name_group->Add("NONE GROUP");
-    cnn->SetSQL("SELECT * FROM mb_group ORDER BY group_name");
-    cnn->Open();
-    for (; !cnn->Eof(); cnn->Next())
-        name_group->Add("  " + cnn->FieldByName("group_name")->AsString());
-    cnn->Close();
+    add_group_entries(cnn, name_group);
 
     get_group_data(guest_group);
     // The last entry bearing the name wins; a guest without a known group keeps "NONE GROUP".

@@ -1,5 +1,6 @@
 // The group filter and the group look-up.
 #include "app/Unit1.h"
+#include "register/group_entries.h"
 #include "data/ado.h"
 #include "register/Unit4.h"
 #include "register/scratch_reads.h"
@@ -13,11 +14,7 @@ void TForm1::group_list(TObject* caller)
     name_group->Clear();
     name_group->Add("List All");
     name_group->Add("NONE GROUP");
-    cnn->SetSQL("SELECT * FROM mb_group ORDER BY group_name");
-    cnn->Open();
-    for (; !cnn->Eof(); cnn->Next())
-        name_group->Add("  " + cnn->FieldByName("group_name")->AsString());
-    cnn->Close();
+    add_group_entries(cnn, name_group);
 
     if (caller == group_delete_img) {
         name_group->SetItemIndex(0);
