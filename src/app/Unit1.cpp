@@ -36,6 +36,7 @@ double card_width = 0, card_height = 0, main_text_top = 0, name_text_top = 0;
 
 QString search_where, search_and, search_filter, member_sql;
 QVariantList member_sql_values;
+QVariantList search_filter_values;
 
 int group_id_sel = 0;
 } // namespace Unit1
@@ -72,7 +73,9 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    // The report connections read the data sets: they go first.
     destroy_report_components();
+    destroy_database_components();
     if (Form1 == this)
         Form1 = nullptr;
 }

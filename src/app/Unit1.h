@@ -163,7 +163,8 @@ private:
     void connect_report_data();  // once the data sets exist
     void destroy_report_components();
     void create_database_components();
-    void connect_handlers();
+    // Closes the data sets and the connection with the window.
+    void destroy_database_components();
 };
 
 extern TForm1* Form1;
@@ -199,6 +200,8 @@ extern double card_width, card_height, main_text_top, name_text_top;
 // Guest list statement
 extern QString search_where, search_and, search_filter, member_sql;
 extern QVariantList member_sql_values;
+// The values of the search part, in the order of its markers.
+extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;

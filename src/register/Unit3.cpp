@@ -2,6 +2,9 @@
 
 #include "app/Unit1.h"
 #include "app/layout_helpers.h"
+#include "data/ado.h"
+#include "register/scratch_reads.h"
+#include "system/sysutils.h"
 
 TForm3* Form3 = nullptr;
 
@@ -55,4 +58,31 @@ void TForm3::FormClose(TObject*)
     hand_over(true);
 }
 
-void TForm3::okClick(TObject*) {}
+void TForm3::okClick(TObject*)
+{
+    if (Trim(name->Text()).isEmpty()) {
+        name->SetFocus();
+        return;
+    }
+    // Compared as typed; the row stores the trimmed texts.
+    const int duplicates = first_integer(Form1->cnn,
+                                         "SELECT COUNT(userid) AS user_dupp FROM member "
+                                         "WHERE name=? AND lastname=? AND other_txt=?;",
+                                         {name->Text(), lastname->Text(), other_txt->Text()}, "user_dupp");
+    if (duplicates > 0) {
+        ShowMessage("Data duplicates!");
+        return;
+    }
+    const int key =
+        first_integer(Form1->cnn, "SELECT userid FROM member ORDER BY userid DESC;", {}, "userid") + 1;
+
+    TADOQuery* guests = Form1->ADOQuery1;
+    guests->Insert();
+    guests->FieldByName("userid")->SetAsInteger(key);
+    guests->FieldByName("name")->SetAsString(Trim(name->Text()));
+    guests->FieldByName("lastname")->SetAsString(Trim(lastname->Text()));
+    guests->FieldByName("other_txt")->SetAsString(Trim(other_txt->Text()));
+    guests->Post();
+    Close();
+    guests->Last();
+}

@@ -1,6 +1,9 @@
 #include "register/Unit4.h"
 
 #include "app/Unit1.h"
+#include "data/ado.h"
+#include "register/scratch_reads.h"
+#include "system/sysutils.h"
 
 TForm4* Form4 = nullptr;
 
@@ -32,4 +35,30 @@ void TForm4::FormClose(TObject*)
     Edit1->SetText("");
 }
 
-void TForm4::Button1Click(TObject*) {}
+void TForm4::Button1Click(TObject*)
+{
+    const QString name = Trim(Edit1->Text());
+    if (name.isEmpty()) {
+        Edit1->SetFocus();
+        return;
+    }
+    TADOQuery* cnn = Form1->cnn;
+    // Compared as typed, blanks included.
+    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?",
+                      {Edit1->Text()}, "group_dupp") > 0) {
+        ShowMessage("Data duplicates!");
+        return;
+    }
+    const int key =
+        first_integer(cnn, "SELECT group_id FROM mb_group ORDER BY group_id DESC;", {}, "group_id") + 1;
+    cnn->SetSQL("SELECT * FROM mb_group");
+    cnn->Open();
+    cnn->Insert();
+    cnn->FieldByName("group_id")->SetAsInteger(key);
+    cnn->FieldByName("group_name")->SetAsString(name);
+    cnn->Post();
+    cnn->Close();
+    Form1->new_group_name->SetText(name);
+    Close();
+    Form1->group_list(this);
+}

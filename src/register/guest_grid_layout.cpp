@@ -12,6 +12,7 @@ void TForm1::create_guest_grid()
     DBGrid1->SetTitleColor(clSilver);
     DBGrid1->SetCursor(crHandPoint);
     DBGrid1->SetPopupMenu(PopupMenu1);
+    DBGrid1->SetTabStop(false);
 
     struct Design {
         const char* caption;

@@ -1,8 +1,101 @@
 // The guest list statement, the search and the money total.
 #include "app/Unit1.h"
+#include "data/ado.h"
+#include "register/money_text.h"
+#include "system/sysutils.h"
+#include "toolkit/dbgrid.h"
 
-void TForm1::list_allClick(TObject*) {}
-void TForm1::update_the_money_show() {}
-void TForm1::money_field_get_text(TField*, QString&, bool) {}
-void TForm1::search_boxChange(TObject*) {}
-void TForm1::list_show_allClick(TObject*) {}
+using namespace Unit1;
+
+namespace {
+
+// Each of the five columns equals the text or contains it; the values go to the markers in order.
+const char* const kSearchCondition =
+    " (name like ? or lastname like ? or other_txt like ? or money like ? or note like ?"
+    " or name like ? or lastname like ? or other_txt like ? or money like ? or note like ?)";
+
+QVariantList search_values(const QString& text)
+{
+    QVariantList values;
+    for (int i = 0; i < 5; ++i)
+        values << text;
+    for (int i = 0; i < 5; ++i)
+        values << "%" + text + "%";
+    return values;
+}
+
+} // namespace
+
+void TForm1::list_allClick(TObject*)
+{
+    const QString text = search_box->Text();
+    const bool searching = !Trim(text).isEmpty();
+    const int entry = name_group->ItemIndex();
+    if (searching) {
+        search_where = entry == 0 ? " WHERE" : "";
+        search_and = entry == 0 ? "" : " AND ";
+        search_filter = search_where + kSearchCondition + search_and;
+        search_filter_values = search_values(text);
+    } else {
+        search_filter = " ";
+        search_filter_values.clear();
+    }
+
+    // The search part already carries the joining WHERE or AND, or is one blank.
+    if (group_id_sel > 0 && entry >= 2) {
+        member_sql = "SELECT * FROM member WHERE" + search_filter + "group_id = ?";
+        member_sql_values = search_filter_values + QVariantList{group_id_sel};
+    } else if (entry == 1) {
+        member_sql = "SELECT * FROM member WHERE" + search_filter + "group_id = 0";
+        member_sql_values = search_filter_values;
+    } else if (entry == 0) {
+        member_sql = "SELECT * FROM member" + search_filter;
+        member_sql_values = search_filter_values;
+    }
+
+    ADOQuery1->SetSQL(member_sql, member_sql_values);
+    ADOQuery1->Open();
+    ADOQuery1->FieldByName("money")->OnGetText = [this](TField* f, QString& t, bool d) {
+        money_field_get_text(f, t, d);
+    };
+    if (!search_box->Focused())
+        DBGrid1->SetFocus();
+    update_the_money_show();
+    DBGrid1TitleClick(DBGrid1->Columns(sort_column_no));
+}
+
+void TForm1::update_the_money_show()
+{
+    if (group_id_sel >= 0 && name_group->ItemIndex() >= 1)
+        cnn->SetSQL("SELECT SUM(money) AS total_money FROM member WHERE" + search_filter + "group_id = ?",
+                    search_filter_values + QVariantList{group_id_sel});
+    else
+        cnn->SetSQL("SELECT SUM(money) AS total_money FROM member" + search_filter, search_filter_values);
+    cnn->Open();
+    const Currency total = cnn->FieldByName("total_money")->AsCurrency();
+    cnn->Close();
+    Label14->SetCaption(Trim(money_text(total)) + ".-");
+}
+
+void TForm1::money_field_get_text(TField* Sender, QString& Text, bool)
+{
+    Text = Sender->AsFloat() > 0 ? money_text(Sender->AsCurrency()) : QString();
+}
+
+void TForm1::search_boxChange(TObject*)
+{
+    if (Label12->Caption().isEmpty())
+        return;
+    get_data();
+    if (name_group->ItemIndex() != 0)
+        get_group_id(this);
+    list_allClick(this);
+}
+
+void TForm1::list_show_allClick(TObject*)
+{
+    search_box->SetText("");
+    search_boxChange(this);
+    name_group->SetItemIndex(0);
+    name_groupCloseUp(this);
+}

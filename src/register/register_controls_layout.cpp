@@ -45,4 +45,5 @@ void TForm1::create_register_controls()
     Image9->OnClick = [this](TObject* s) { edit_groupClick(s); };
     group_delete_img->OnClick = [this](TObject* s) { group_deleteClick(s); };
     name_group->OnCloseUp = [this](TObject* s) { name_groupCloseUp(s); };
+    name_group->OnSelect = [this](TObject* s) { name_groupCloseUp(s); };
 }

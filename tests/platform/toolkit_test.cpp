@@ -6,7 +6,9 @@
 #include "toolkit/stdctrls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -74,6 +76,26 @@ TEST_F(ToolkitTest, KeyboardSelectionOfAClosedListIsReported)
     EXPECT_EQ(selects, 1);
 }
 
+TEST_F(ToolkitTest, CloseUpOnlyAfterTheListWasDroppedDown)
+{
+    TForm form;
+    auto* combo = new TComboBox(&form);
+    combo->Add("one");
+    int closeUps = 0;
+    combo->OnCloseUp = [&](TObject*) { ++closeUps; };
+    form.Show();
+    form.SetEnabled(false);
+    form.SetEnabled(true);
+    QApplication::processEvents();
+    EXPECT_EQ(closeUps, 0);
+
+    auto* widget = static_cast<QComboBox*>(combo->Handle());
+    widget->showPopup();
+    widget->hidePopup();
+    QApplication::processEvents();
+    EXPECT_EQ(closeUps, 1);
+}
+
 TEST_F(ToolkitTest, DefaultErrorBoxAddsAFullStopAfterLettersAndDigits)
 {
     Application->SetTitle("Title");
@@ -134,6 +156,18 @@ TEST_F(ToolkitTest, ClosingADialogActivatesTheMainWindowExactlyOnce)
     }
 }
 
+TEST_F(ToolkitTest, AFixedDialogIsAsWideAndHighAsItsClientArea)
+{
+    TForm dialog;
+    dialog.SetClientWidth(417);
+    dialog.SetClientHeight(217);
+    dialog.SetBorderStyle(bsDialog);
+    dialog.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.Handle()->window()->size(), QSize(417, 217));
+    dialog.Hide();
+}
+
 TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
 {
     TForm form;
@@ -154,13 +188,28 @@ TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
     EXPECT_THROW(edit->SetFocus(), Exception);
 }
 
-TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuit)
+TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuitThatEndsTheLoop)
 {
-    bool after = false;
-    Application->Terminate();
-    after = true;
-    EXPECT_TRUE(after);
+    TForm main;
+    TForm dialog;
+    bool went_on = false;
+    main.OnActivate = [&](TObject*) {
+        dialog.Show();
+        QTimer::singleShot(0, [&] {
+            Application->Terminate();
+            went_on = true;
+        });
+    };
+    bool hung = false;
+    QTimer::singleShot(10000, [&] {
+        hung = true;
+        QCoreApplication::exit(1);
+    });
+    Application->Run();
+    EXPECT_FALSE(hung);
+    EXPECT_TRUE(went_on);
     EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(dialog.Visible());
 }
 
 } // namespace

@@ -102,6 +102,31 @@ private:
     TDBGrid* grid_;
 };
 
+// The title row. A drag that moves a column and is released on the title row ends with a title
+// click on the cell under the mouse, which the grid's owner may swallow; a resize ends without one.
+class GridHeader : public QHeaderView {
+public:
+    explicit GridHeader(TDBGrid* grid) : QHeaderView(Qt::Horizontal), grid_(grid)
+    {
+        connect(this, &QHeaderView::sectionMoved, this, [this] { moved_ = true; });
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        moved_ = false;
+        QHeaderView::mouseReleaseEvent(e);
+        const QPoint at = e->position().toPoint();
+        if (moved_ && rect().contains(at))
+            grid_->TitleClicked(logicalIndexAt(at));
+        moved_ = false;
+    }
+
+private:
+    TDBGrid* grid_;
+    bool moved_ = false;
+};
+
 class GridView : public QTableView {
 public:
     explicit GridView(TDBGrid* grid) : grid_(grid) {}
@@ -144,6 +169,7 @@ TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr
 {
     view_ = static_cast<GridView*>(widget_);
     view_->setGrid(this);
+    view_->setHorizontalHeader(new GridHeader(this));
     model_ = new GridModel(this);
     view_->setModel(model_);
     view_->setItemDelegate(new CellPainter(this, view_));
@@ -162,10 +188,7 @@ TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr
     h->setMouseTracking(true);
     h->installEventFilter(view_);
     h->setStretchLastSection(false);
-    QObject::connect(h, &QHeaderView::sectionClicked, view_, [this](int logical) {
-        if (OnTitleClick && logical >= 0 && logical < ColumnCount())
-            Dispatch([this, logical] { OnTitleClick(columns_[logical]); });
-    });
+    QObject::connect(h, &QHeaderView::sectionClicked, view_, [this](int logical) { TitleClicked(logical); });
     QObject::connect(h, &QHeaderView::sectionMoved, view_, [this](int, int from, int to) {
         if (OnColumnMoved)
             Dispatch([this, from, to] { OnColumnMoved(this, from, to); });
@@ -248,6 +271,14 @@ void TDBGrid::SetTitleColor(TColor background)
         QString("QHeaderView::section { background-color: %1; border: 1px solid gray; padding: 2px; }")
             .arg(c.name()));
 }
+
+void TDBGrid::TitleClicked(int logical)
+{
+    if (OnTitleClick && logical >= 0 && logical < ColumnCount())
+        Dispatch([this, logical] { OnTitleClick(columns_[logical]); });
+}
+
+void TDBGrid::SetTabStop(bool on) { view_->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
 
 void TDBGrid::Repaint() { view_->viewport()->repaint(); }
 

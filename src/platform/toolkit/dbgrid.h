@@ -64,6 +64,8 @@ public:
 
     void SetCellColors(TColor background, TColor text);
     void SetTitleColor(TColor background);
+    // Off: the Tab key passes the grid by; a click or a focus request still focuses it.
+    void SetTabStop(bool on);
     void Repaint();
 
     // Grid row under a point in grid coordinates: 0 is the title row, data rows from 1; -1 outside.
@@ -79,6 +81,7 @@ public:
 
     // Platform internals.
     void ColumnLayoutChanged();
+    void TitleClicked(int logicalColumn);
 
 private:
     friend class GridView;
