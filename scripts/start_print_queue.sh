@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Makes sure a CUPS server runs with a PDF-writing queue as the default destination,
-# so that printing can be tested end to end. Exits non-zero when that is not possible.
+# Makes sure a CUPS server runs with a PDF-writing queue "PDF" as the default destination, so
+# that printing can be tested end to end. Each job becomes a PDF file in the cups-pdf Out folder
+# (~/PDF of the user who printed), named after the job's title with "-job_<id>" appended.
+# Exits non-zero, saying why, when that is not possible.
 set -uo pipefail
-command -v cupsd >/dev/null || exit 1
-if ! lpstat -r 2>/dev/null | grep -q "is running"; then
-  if [ "$(id -u)" -ne 0 ]; then exit 1; fi
-  mkdir -p /run/cups
-  cupsd || exit 1
-  for _ in $(seq 1 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+fail() { echo "print queue: $*" >&2; exit 1; }
+
+command -v cupsd >/dev/null || fail "cupsd is not installed"
+running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+if ! running; then
+  [ "$(id -u)" -eq 0 ] || fail "no CUPS server runs and only root may start one"
+  mkdir -p /run/cups /var/spool/cups/tmp
+  # Another caller may start it at the same moment; what counts is that one answers.
+  cupsd >/dev/null 2>&1
+  for _ in $(seq 1 100); do running && break; sleep 0.1; done
+  running || fail "cupsd did not start"
 fi
-if ! lpstat -p PDF >/dev/null 2>&1; then
-  ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ {print $1; exit}')
-  lpadmin -p PDF -E -v cups-pdf:/ ${ppd:+-m "$ppd"} >/dev/null 2>&1 || exit 1
-fi
-lpadmin -d PDF >/dev/null 2>&1 || exit 1
+
+# The PPD "with options" labels every output file with its job id, so jobs of the same title
+# never overwrite each other; the cairo renderer keeps the pages' text readable in the files.
+ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt/ {print $1; exit}')
+[ -n "$ppd" ] || fail "the cups-pdf driver (printer-driver-cups-pdf) is not installed"
+lpadmin -p PDF -E -v cups-pdf:/ -m "$ppd" -o pdftops-renderer-default=pdftocairo >/dev/null 2>&1 ||
+  fail "could not set up the queue PDF"
+cupsenable PDF >/dev/null 2>&1
+cupsaccept PDF >/dev/null 2>&1
+lpadmin -d PDF >/dev/null 2>&1 || fail "could not make PDF the default queue"
 exit 0

@@ -73,6 +73,7 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    destroy_database_components();
     if (Form1 == this)
         Form1 = nullptr;
 }

@@ -161,7 +161,8 @@ private:
     void create_design_controls();
     void create_report_components();
     void create_database_components();
-    void connect_handlers();
+    // Closes the data sets and the connection with the window.
+    void destroy_database_components();
 };
 
 extern TForm1* Form1;

@@ -44,3 +44,14 @@ void TForm1::create_database_components()
                          static_cast<TDataSet*>(Table1)})
         Dispatch([ds] { ds->Open(); });
 }
+
+void TForm1::destroy_database_components()
+{
+    for (TDataSet* ds : {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn),
+                         static_cast<TDataSet*>(Table1), static_cast<TDataSet*>(Report_Query),
+                         static_cast<TDataSet*>(Report_Query2), static_cast<TDataSet*>(Report_Query3),
+                         static_cast<TDataSet*>(Report_Query4)})
+        delete ds;
+    delete DataSource1;
+    delete ADOConnection1;
+}

@@ -1,4 +1,5 @@
 // Program start: the ten windows, the creation handler and its failure rules.
+#include "app/KRV.h"
 #include "app/Unit1.h"
 #include "app/about.h"
 #include "designer/Unit2.h"
@@ -80,16 +81,29 @@ TEST_F(StartupTest, AFirewallFailureSkipsTheRestOfTheCreationHandler)
     EXPECT_FALSE(Unit1::web_host.isEmpty());
 }
 
-TEST_F(StartupTest, AMissingDatabaseIsReportedAndTheWindowIsStillCreated)
+TEST_F(StartupTest, AnUnusableDatabaseIsReportedAndTheWindowIsStillCreated)
 {
     RecordingFirewall firewall;
     QFile::remove(folder.file("control.orac"));
+    // Missing: never created silently. Not a database: the engine's message.
     start();
     ASSERT_FALSE(dialogs.boxes.empty());
     for (const RecordedBox& b : dialogs.boxes)
         EXPECT_EQ(b.icon, TMsgIcon::Error);
     EXPECT_TRUE(Form1->Visible());
     EXPECT_FALSE(QFile::exists(folder.file("control.orac")));
+    destroy_windows();
+    started = false;
+
+    QFile garbage(folder.file("control.orac"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    dialogs.boxes.clear();
+    start();
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_TRUE(dialogs.texts().join("\n").contains("not a database")) << dialogs.texts().join("; ").toStdString();
+    EXPECT_TRUE(Form1->Visible());
 }
 
 } // namespace

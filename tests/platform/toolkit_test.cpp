@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -175,13 +176,28 @@ TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
     EXPECT_THROW(edit->SetFocus(), Exception);
 }
 
-TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuit)
+TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuitThatEndsTheLoop)
 {
-    bool after = false;
-    Application->Terminate();
-    after = true;
-    EXPECT_TRUE(after);
+    TForm main;
+    TForm dialog;
+    bool went_on = false;
+    main.OnActivate = [&](TObject*) {
+        dialog.Show();
+        QTimer::singleShot(0, [&] {
+            Application->Terminate();
+            went_on = true;
+        });
+    };
+    bool hung = false;
+    QTimer::singleShot(10000, [&] {
+        hung = true;
+        QCoreApplication::exit(1);
+    });
+    Application->Run();
+    EXPECT_FALSE(hung);
+    EXPECT_TRUE(went_on);
     EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(dialog.Visible());
 }
 
 } // namespace

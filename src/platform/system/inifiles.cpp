@@ -93,15 +93,6 @@ bool WriteAll(int fd, const QByteArray& data)
     return true;
 }
 
-void SyncFolder(const QByteArray& folder)
-{
-    const int fd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
-
 // Writes data to a new file beside path and renames it over path, so that a crash leaves the old file
 // or the new one, never a mix. False, with path untouched, when anything fails.
 bool ReplaceFile(const QByteArray& path, const QByteArray& data)
@@ -149,12 +140,9 @@ bool ReplaceFile(const QByteArray& path, const QByteArray& data)
         ok = stat(target.constData(), &now) == 0 && Writable(target, now, W_OK);
     }
     ok = ok && rename(temp.constData(), target.constData()) == 0;
-    if (!ok) {
+    if (!ok)
         unlink(temp.constData());
-        return false;
-    }
-    SyncFolder(folder);
-    return true;
+    return ok;
 }
 
 } // namespace
@@ -296,9 +284,13 @@ private:
             lines_.push_back({line, eol});
         } else {
             std::size_t last = *header;
-            for (std::size_t i = last + 1; i < lines_.size() && !IsHeader(Trimmed(lines_[i].text, false)); ++i)
-                if (!lines_[i].text.trimmed().isEmpty())
+            for (std::size_t i = last + 1; i < lines_.size(); ++i) {
+                const QByteArrayView t = Trimmed(lines_[i].text, false);
+                if (IsHeader(t))
+                    break;
+                if (!t.isEmpty())
                     last = i;
+            }
             lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last) + 1, {line, eol});
         }
         Index();
@@ -317,7 +309,8 @@ namespace {
 IniDocument& DocumentFor(const QString& path)
 {
     static std::unordered_map<QString, std::unique_ptr<IniDocument>> documents;
-    const QString full = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + '/' + path);
+    const QString full =
+        QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + '/' + path);
     std::unique_ptr<IniDocument>& doc = documents[full];
     if (!doc)
         doc = std::make_unique<IniDocument>(QFile::encodeName(full));

@@ -8,5 +8,6 @@
 void RaiseLastOSError()
 {
     const int code = errno;
-    throw Exception(QString("System Error.  Code: %1.\n%2").arg(code).arg(QString::fromLocal8Bit(std::strerror(code))));
+    throw Exception(
+        QString("System Error.  Code: %1.\n%2").arg(code).arg(QString::fromLocal8Bit(std::strerror(code))));
 }

@@ -44,7 +44,9 @@ void TApplication::SetTitle(const QString& t)
 void TApplication::Terminate()
 {
     terminated_ = true;
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    // exit() rather than quit(): quit() asks every window to close first, and the forms
+    // decline, as closing a dialog only hides it.
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
