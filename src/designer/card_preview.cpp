@@ -2,6 +2,7 @@
 #include "app/Unit1.h"
 #include "data/ado.h"
 #include "designer/label_font.h"
+#include "register/money_text.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"
 
@@ -31,6 +32,8 @@ void TForm1::DataSource1DataChange(TObject*, TField*)
     Label2->SetCaption(Label1->Caption());
     other_txt->SetCaption(ADOQuery1->FieldByName("other_txt")->AsString());
     other_txt_shadow->SetCaption(other_txt->Caption());
+    const Currency amount = ADOQuery1->FieldByName("money")->AsCurrency();
+    money_show->SetCaption(amount > Currency(0) ? "Money = " + Trim(money_text(amount)) + ".-" : QString());
     del->SetVisible(guest_is_current());
     Label12->SetCaption(IntToStr(ADOQuery1->RecordCount()));
 }

@@ -2,6 +2,8 @@
 #include "data/ado.h"
 #include "designer/designer_fixture.h"
 
+#include <QLocale>
+
 namespace {
 
 using CardPreviewTest = DesignerTest;
@@ -52,13 +54,43 @@ TEST_F(CardPreviewTest, AnEmptyListShowsNoGuest)
     EXPECT_EQ(Form1->Label12->Caption(), "0");
 }
 
+TEST_F(CardPreviewTest, TheMoneyLineShowsPositiveAmountsOnly)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const struct {
+        const char* money;
+        QString line;
+    } cases[] = {
+        {"12500", "Money = 12,500.-"},
+        {"1500.50", "Money = 1,500.50.-"},
+        {"12345678901234", "Money = 12,345,678,901,234.-"},
+        {"0.25", "Money = 0.25.-"},
+        {"NULL", ""},
+        {"0", ""},
+        {"-300", ""},
+    };
+    start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.money);
+        folder.sql(QString("DELETE FROM member; INSERT INTO member (userid, name, lastname, money) "
+                           "VALUES (1, 'Ann', 'Lee', %1);")
+                       .arg(c.money));
+        Form1->ADOQuery1->Close();
+        Form1->ADOQuery1->Open();
+        EXPECT_EQ(Form1->money_show->Caption(), c.line);
+    }
+    QLocale::setDefault(previous);
+}
+
 TEST_F(CardPreviewTest, FollowsTheCurrentRowAndEachFieldSetDuringAnEdit)
 {
     folder.sql("INSERT INTO member (userid, name, lastname, other_txt) VALUES (1, 'Ann', 'Lee', 'A'), "
-               "(2, 'Bob', 'Ray', 'B'), (3, '', '', '');");
+               "(2, 'Bob', 'Ray', 'B'), (3, 'Cid', 'Moe', 'C');");
     start();
     TADOQuery* q = Form1->ADOQuery1;
     EXPECT_EQ(Form1->Label12->Caption(), "3");
+    q->First();
     q->Next();
     EXPECT_EQ(Form1->Label1->Caption(), "Bob Ray");
     EXPECT_EQ(Form1->other_txt_shadow->Caption(), "B");
@@ -70,14 +102,14 @@ TEST_F(CardPreviewTest, FollowsTheCurrentRowAndEachFieldSetDuringAnEdit)
     q->FieldByName("other_txt")->SetAsString("Table 9");
     EXPECT_EQ(Form1->other_txt->Caption(), "Table 9");
     EXPECT_EQ(Form1->other_txt_shadow->Caption(), "Table 9");
+    q->FieldByName("money")->SetAsCurrency(250);
+    EXPECT_EQ(Form1->money_show->Caption(), "Money = 250.-");
     q->Cancel();
     EXPECT_EQ(Form1->Label1->Caption(), "Bob Ray");
+    EXPECT_EQ(Form1->money_show->Caption(), "");
 
-    q->Last();
-    EXPECT_FALSE(Form1->del->Visible());
     q->Delete();
-    EXPECT_EQ(Form1->Label1->Caption(), "Bob Ray");
-    EXPECT_TRUE(Form1->del->Visible());
+    EXPECT_EQ(Form1->Label1->Caption(), "Cid Moe");
     EXPECT_EQ(Form1->Label12->Caption(), "2");
 }
 
@@ -108,6 +140,24 @@ TEST_F(CardPreviewTest, FirstRunKeepsTheStartColoursAndFonts)
     EXPECT_FALSE(Form1->head_txt2->Visible());
     EXPECT_FALSE(Form1->Label2->Visible());
     EXPECT_FALSE(Form1->other_txt_shadow->Visible());
+}
+
+TEST_F(CardPreviewTest, TheFirstRunsSettingsApplyOnceReadBack)
+{
+    start();
+    EXPECT_EQ(stored("r_font_color") + stored("g_font_color") + stored("b_font_color"), "2550255");
+    EXPECT_EQ(stored("font_select_name"), "MS Sans Serif");
+    EXPECT_EQ(Form1->Label1->Font().Color, 0xFF80FF);
+    // The next full activation reads them.
+    Form1->FormActivate(Form1);
+    for (const TLabel* l : {Form1->Label1, Form1->head_txt, Form1->other_txt})
+        EXPECT_EQ(l->Font().Color, 0xFF00FF) << l->Name.toStdString();
+    for (const TLabel* l : {Form1->Label2, Form1->head_txt2, Form1->other_txt_shadow})
+        EXPECT_EQ(l->Font().Color, 0xC0C0C0) << l->Name.toStdString();
+    for (const TLabel* l : {Form1->Label1, Form1->Label2, Form1->other_txt, Form1->other_txt_shadow,
+                            Form1->head_txt, Form1->head_txt2})
+        expect_face(l, "MS Sans Serif", 12, true);
+    EXPECT_EQ(Form1->head_txt->Caption(), "Invite");
 }
 
 TEST_F(CardPreviewTest, KnownColoursAndFontsApplyToFrontsAndShadowsApart)

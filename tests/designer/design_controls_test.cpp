@@ -48,6 +48,8 @@ TEST_F(DesignControlsTest, MovingABarWhileItsSwitchIsOffTurnsTheShadowOn)
     EXPECT_TRUE(Form1->start_drop_shadow_chk->Checked());
     EXPECT_TRUE(Form1->head_txt2->Visible());
     EXPECT_EQ(offset(Form1->head_txt2, Form1->head_txt), std::make_pair(3, 3));
+    EXPECT_EQ(stored("main_d_SD"), "1");
+    EXPECT_EQ(stored("trackbar_pos1"), "2");
     // The other switch is untouched.
     EXPECT_FALSE(Form1->drop_shadow_chk->Checked());
     EXPECT_FALSE(Form1->Label2->Visible());
@@ -65,6 +67,9 @@ TEST_F(DesignControlsTest, ASwitchTurnedOffAndOnKeepsTheStep)
     EXPECT_FALSE(Form1->Label2->Visible());
     EXPECT_FALSE(Form1->other_txt_shadow->Visible());
     EXPECT_EQ(Form1->TrackBar2->Position(), 3);
+    // Stored as off at step 0, so the next start begins there.
+    EXPECT_EQ(stored("d_SD"), "0");
+    EXPECT_EQ(stored("trackbar_pos2"), "0");
     Form1->drop_shadow_chk->SetChecked(true);
     EXPECT_TRUE(Form1->Label2->Visible());
     EXPECT_TRUE(Form1->other_txt_shadow->Visible());
@@ -87,6 +92,8 @@ TEST_F(DesignControlsTest, TheTextColourRecoloursTheThreeFrontsAndTheShadowColou
     for (const TLabel* l : {Form1->Label2, Form1->head_txt2, Form1->other_txt_shadow})
         EXPECT_EQ(l->Font().Color, 0x404040) << l->Name.toStdString();
     EXPECT_EQ(Form1->Label1->Font().Color, 0x00A000);
+    EXPECT_EQ(stored("r_SD_color") + "," + stored("g_SD_color") + "," + stored("b_SD_color"), "64,64,64");
+    EXPECT_EQ(stored("g_font_color"), "160");
 
     // Cancelled: the dialog ran, nothing changed.
     Form1->Image2->OnClick(Form1->Image2);

@@ -57,7 +57,13 @@ TEST_F(MainTextDialogTest, EnterSavesABlankTextAsAnEmptyValue)
     expect_closed();
     EXPECT_EQ(stored("MainText"), "");
     // The card keeps its text until the main window reads the settings again.
-    EXPECT_NE(Form1->head_txt->Caption(), "");
+    EXPECT_EQ(Form1->head_txt->Caption(), "Welcome");
+    Form1->load_ini();
+    EXPECT_EQ(Form1->head_txt->Caption(), "");
+    EXPECT_EQ(Form1->head_txt2->Caption(), "");
+    // Reopened, the dialog shows the stored empty text.
+    open();
+    EXPECT_EQ(Form2->main_text_edit->Text(), "");
 }
 
 TEST_F(MainTextDialogTest, EscAndCancelCloseWithoutSaving)
