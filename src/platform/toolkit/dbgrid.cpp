@@ -33,7 +33,10 @@ public:
         TDataSet* ds = dataSet();
         return ds ? ds->RecordCount() : 0;
     }
-    int columnCount(const QModelIndex& = {}) const override { return static_cast<int>(grid_->columns_.size()); }
+    int columnCount(const QModelIndex& = {}) const override
+    {
+        return static_cast<int>(grid_->columns_.size());
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
