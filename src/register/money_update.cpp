@@ -2,6 +2,9 @@
 
 #include "app/Unit1.h"
 #include "app/layout_helpers.h"
+#include "data/ado.h"
+
+#include <algorithm>
 
 TForm7* Form7 = nullptr;
 
@@ -48,6 +51,46 @@ void TForm7::money_textboxKeyPress(TObject* Sender, QChar& Key)
 void TForm7::mcancelClick(TObject*) { Close(); }
 void TForm7::FormClose(TObject*) { hand_over(true); }
 
-void TForm7::FormActivate(TObject*) {}
-void TForm7::money_click_save() {}
-bool is_digits_only(const QString&) { return true; }
+bool is_digits_only(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= '0' && c <= '9'; });
+}
+
+void TForm7::FormActivate(TObject*)
+{
+    TADOQuery* guests = Form1->ADOQuery1;
+    // Stored amounts are whole, so their shortest decimal is plain digits.
+    money_textbox->SetText(guests->FieldByName("money")->AsString());
+    const QString name = guests->FieldByName("name")->AsString();
+    const QString lastname = guests->FieldByName("lastname")->AsString();
+    name_lastname->SetCaption(lastname.isEmpty() ? name : name + " " + lastname);
+    other_text->SetCaption(guests->FieldByName("other_txt")->AsString());
+    money_textbox->SetFocus();
+}
+
+void TForm7::money_click_save()
+{
+    const QString typed = money_textbox->Text();
+    if (!is_digits_only(typed)) {
+        ShowMessage("Please fill only numeric characters only (0-9).");
+        money_textbox->SetFocus();
+        return;
+    }
+    if (typed.length() >= 15) {
+        ShowMessage("Over data! Please check it.");
+        return;
+    }
+    // 14 digits at most: exact as a whole number and as a currency amount.
+    const Currency amount(typed.isEmpty() ? 0 : typed.toLongLong());
+
+    TADOQuery* guests = Form1->ADOQuery1;
+    guests->Open();
+    guests->Edit();
+    // No money given is NULL, never 0.
+    if (amount != Currency(0))
+        guests->FieldByName("money")->SetAsCurrency(amount);
+    else
+        guests->FieldByName("money")->Clear();
+    guests->Post();
+    mcancelClick(this);
+}

@@ -156,6 +156,18 @@ TEST_F(ToolkitTest, ClosingADialogActivatesTheMainWindowExactlyOnce)
     }
 }
 
+TEST_F(ToolkitTest, AFixedDialogIsAsWideAndHighAsItsClientArea)
+{
+    TForm dialog;
+    dialog.SetClientWidth(417);
+    dialog.SetClientHeight(217);
+    dialog.SetBorderStyle(bsDialog);
+    dialog.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.Handle()->window()->size(), QSize(417, 217));
+    dialog.Hide();
+}
+
 TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
 {
     TForm form;

@@ -58,8 +58,8 @@ void TForm::SetCaption(const QString& c) { window_->setWindowTitle(c); }
 
 void TForm::SetClientWidth(int w)
 {
-    const int extra = window_->width() - ClientWidget()->width();
-    window_->resize(w + std::max(0, extra), window_->height());
+    // The client area spans the window's width; sizes read before the first show mean nothing.
+    window_->resize(w, window_->height());
     ClientWidget()->resize(w, ClientWidget()->height());
     if (border_ == bsDialog)
         window_->setFixedSize(window_->size());
