@@ -9,7 +9,8 @@ namespace {
 
 // The field each title caption names.
 const std::pair<const char*, const char*> kFields[] = {
-    {"Name", "name"}, {"Lastname", "lastname"}, {"Other text", "other_txt"}, {"Money", "money"}, {"Note", "note"}};
+    {"Name", "name"}, {"Lastname", "lastname"}, {"Other text", "other_txt"},
+    {"Money", "money"}, {"Note", "note"}};
 
 // Styles are only ever added, never taken back.
 void add_style(TColumn* column, TAlignment alignment, TColor color, TFontStyles style)

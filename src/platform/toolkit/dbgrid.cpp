@@ -33,7 +33,10 @@ public:
         TDataSet* ds = dataSet();
         return ds ? ds->RecordCount() : 0;
     }
-    int columnCount(const QModelIndex& = {}) const override { return static_cast<int>(grid_->columns_.size()); }
+    int columnCount(const QModelIndex& = {}) const override
+    {
+        return static_cast<int>(grid_->columns_.size());
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -150,8 +153,9 @@ protected:
     }
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (o == horizontalHeader() && e->type() == QEvent::MouseMove)
-            reportMove(horizontalHeader(), static_cast<QMouseEvent*>(e)->position().toPoint());
+        // The title row's mouse events arrive at its viewport.
+        if (o == horizontalHeader()->viewport() && e->type() == QEvent::MouseMove)
+            reportMove(horizontalHeader()->viewport(), static_cast<QMouseEvent*>(e)->position().toPoint());
         return QTableView::eventFilter(o, e);
     }
 
@@ -186,7 +190,8 @@ TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr
     h->setSectionsClickable(true);
     h->setHighlightSections(false);
     h->setMouseTracking(true);
-    h->installEventFilter(view_);
+    h->viewport()->setMouseTracking(true);
+    h->viewport()->installEventFilter(view_);
     h->setStretchLastSection(false);
     QObject::connect(h, &QHeaderView::sectionClicked, view_, [this](int logical) { TitleClicked(logical); });
     QObject::connect(h, &QHeaderView::sectionMoved, view_, [this](int, int from, int to) {

@@ -1,0 +1,117 @@
+// One keystroke in the search box, the whole way: settings load, list statement, fetch, money
+// total, sort, settings save and the grid's repaint; offscreen, on 10,000 and 100,000 guests.
+// Each run types names letter by letter and deletes them again; the median of the keystrokes, in
+// wall time and, as a check on a busy machine, in the GUI thread's processor time.
+#include "app/KRV.h"
+#include "app/Unit1.h"
+#include "support/program_fixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+const char* const kFirst[] = {"Anna", "Bjorn", "Carla", "Dmitri", "Elif", "Farid", "Greta", "Hiro",
+                              "Ines", "Jonas", "Kavya", "Lars", "Mira", "Nils", "Olga", "Pavel"};
+const char* const kLast[] = {"Andersen", "Berg", "Costa", "Dahl", "Eriksen", "Fischer", "Garcia", "Holm",
+                             "Ivanova", "Jensen", "Kowalski", "Lund", "Moreau", "Nakamura", "Olsen"};
+
+// Guests with varied names, a table note on some, money on about half, four groups.
+QString seed(int guests)
+{
+    QString sql = "BEGIN;INSERT INTO mb_group VALUES (1,'Family'),(2,'Friends'),(3,'Work'),(4,'Neighbours');";
+    for (int i = 1; i <= guests; ++i) {
+        const QString money = i % 2 ? QString::number(100 * (i % 97 + 1)) : QString("NULL");
+        sql += QString("INSERT INTO member (userid,name,lastname,other_txt,note,money,group_id) VALUES "
+                       "(%1,'%2','%3%4','Table %5','%6',%7,%8);")
+                   .arg(i)
+                   .arg(kFirst[i % 16])
+                   .arg(kLast[(i / 16) % 15])
+                   .arg(i / 240)
+                   .arg(i % 40 + 1)
+                   .arg(i % 3 ? "" : "vegetarian")
+                   .arg(money)
+                   .arg(i % 5);
+    }
+    return sql + "COMMIT;";
+}
+
+// Typing then deleting each word: every prefix once on the way in and once on the way out.
+QStringList keystrokes()
+{
+    QStringList texts;
+    for (const QString word : {"jensen", "mira", "table 12", "4500"}) {
+        for (int n = 1; n <= word.size(); ++n)
+            texts << word.left(n);
+        for (int n = int(word.size()) - 1; n >= 0; --n)
+            texts << word.left(n);
+    }
+    return texts;
+}
+
+double thread_cpu_ms()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+struct Medians {
+    double wall_ms, cpu_ms;
+};
+
+Medians median_keystroke(int guests)
+{
+    ProgramFolder folder;
+    folder.sql(seed(guests));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    ScriptedDialogs dialogs;
+    create_windows();
+    Unit1::app_path = folder.path();
+    Form1->Show();
+    QCoreApplication::processEvents();
+    Form1->search_box->SetFocus();
+
+    std::vector<double> wall, cpu;
+    for (const QString& text : keystrokes()) {
+        QElapsedTimer t;
+        t.start();
+        const double cpu_start = thread_cpu_ms();
+        Form1->search_box->SetText(text);
+        QCoreApplication::processEvents();
+        cpu.push_back(thread_cpu_ms() - cpu_start);
+        wall.push_back(t.nsecsElapsed() / 1e6);
+    }
+    if (!dialogs.boxes.empty())
+        std::fprintf(stderr, "box: %s\n", qPrintable(dialogs.texts().join("; ")));
+    destroy_windows();
+    QDir::setCurrent(previous);
+    return {median(wall), median(cpu)};
+}
+
+} // namespace
+
+int main()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    test_application();
+    for (const auto& [guests, name] : {std::pair{10000, "10k"}, std::pair{100000, "100k"}}) {
+        const Medians m = median_keystroke(guests);
+        std::printf("keystroke_%s_ms: %.1f\n", name, m.wall_ms);
+        std::printf("keystroke_%s_cpu_ms: %.1f\n", name, m.cpu_ms);
+    }
+    return 0;
+}

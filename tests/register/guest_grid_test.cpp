@@ -1,0 +1,189 @@
+// The guest grid: sorting by title, column drags and resizes in the settings file, the wheel,
+// the title-row cursor.
+#include "register/register_fixture.h"
+#include "support/list_state.h"
+#include "support/settings_file.h"
+#include "toolkit/dbgrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QWheelEvent>
+
+namespace {
+
+class GuestGridTest : public RegisterTest {
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        reset_list_state();
+        start_with("INSERT INTO mb_group VALUES (1, 'Family');"
+                   "INSERT INTO member (userid, name, lastname, note, money, group_id) VALUES"
+                   " (1, 'Cleo', 'Bond', 'b', 300, 1), (2, 'Anna', 'Cole', 'd', NULL, 0),"
+                   " (3, 'Eve', 'Adams', 'a', 100, 1), (4, 'Bert', 'Dunn', 'c', 200, 1),"
+                   " (5, 'Dina', 'Eder', 'e', NULL, 0);");
+        // Wide enough to show every title.
+        Form1->SetClientWidth(1600);
+        pump();
+        Form1->DBGrid1->Repaint();
+    }
+
+    static QTableView* view() { return static_cast<QTableView*>(Form1->DBGrid1->Handle()); }
+    static QHeaderView* header() { return view()->horizontalHeader(); }
+    // The middle of the title cell at a display position, in the header's coordinates.
+    static QPoint title(int position)
+    {
+        const int logical = header()->logicalIndex(position);
+        return {header()->sectionViewportPosition(logical) + header()->sectionSize(logical) / 2,
+                header()->height() / 2};
+    }
+    static void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    // Presses at one point, moves in steps and releases at another.
+    static void drag(QPoint from, QPoint to)
+    {
+        QWidget* w = header()->viewport();
+        mouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        for (int i = 1; i <= 10; ++i)
+            mouse(w, QEvent::MouseMove, from + (to - from) * i / 10, Qt::LeftButton);
+        mouse(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+    static void click_title(int position)
+    {
+        mouse(header()->viewport(), QEvent::MouseButtonPress, title(position), Qt::LeftButton);
+        mouse(header()->viewport(), QEvent::MouseButtonRelease, title(position), Qt::NoButton);
+    }
+    static QStringList captions()
+    {
+        QStringList out;
+        for (int i = 0; i < 5; ++i)
+            out << Form1->DBGrid1->Columns(i)->Title().Caption;
+        return out;
+    }
+    QString stored(const QString& key) const { return stored_setting(folder.file("krv.ini"), key); }
+    // Changes a key behind the program's back: it stays unless the program saves again.
+    void mark(const QString& key) const { store_setting(folder.file("krv.ini"), key, "mark"); }
+    static QStringList lastnames()
+    {
+        QStringList out;
+        for (const QString& guest : listed())
+            out << guest.section(' ', 1);
+        return out;
+    }
+};
+
+TEST_F(GuestGridTest, ATitleClickTogglesTheDirectionAndStoresTheSort)
+{
+    ASSERT_EQ(Form1->ADOQuery1->Sort(), "name ASC");
+    const struct {
+        const char* direction;
+        QStringList order;
+    } clicks[] = {{"ASC", {"Adams", "Bond", "Cole", "Dunn", "Eder"}},
+                  {"DESC", {"Eder", "Dunn", "Cole", "Bond", "Adams"}},
+                  {"ASC", {"Adams", "Bond", "Cole", "Dunn", "Eder"}}};
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.direction);
+        click_title(1);
+        EXPECT_EQ(Form1->ADOQuery1->Sort(), QString("lastname ") + c.direction);
+        EXPECT_EQ(lastnames(), c.order);
+        EXPECT_EQ(stored("column_name_sort"), "Lastname");
+        EXPECT_EQ(stored("column_sort_by"), c.direction);
+    }
+}
+
+TEST_F(GuestGridTest, DraggingMoneyToTheFrontStoresTheOrderAndWidthsWithoutSorting)
+{
+    drag(title(3), QPoint(3, header()->height() / 2));
+    EXPECT_EQ(captions(), (QStringList{"Money", "Name", "Lastname", "Other text", "Note"}));
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "name ASC");
+    EXPECT_EQ(Unit1::column_moving, "no");  // the release's title click was swallowed
+    Form1->DBGrid1->Repaint();
+    EXPECT_EQ(stored("column_title_0"), "Money");
+    EXPECT_EQ(stored("column_title_1"), "Name");
+    EXPECT_EQ(stored("column_size_0"), "91");
+    EXPECT_EQ(stored("column_size_1"), "125");
+    EXPECT_EQ(stored("column_name_sort"), "Name");
+
+    // The next load binds the first position to the money field with its style.
+    Form1->search_box->SetText("e");
+    TColumn* first = Form1->DBGrid1->Columns(0);
+    EXPECT_EQ(first->FieldName(), "money");
+    EXPECT_EQ(first->Alignment(), taRightJustify);
+    EXPECT_EQ(first->Title().Alignment, taRightJustify);
+    EXPECT_EQ(first->Font().Color, clBlue);
+    EXPECT_TRUE(first->Font().Style & fsBold);
+}
+
+TEST_F(GuestGridTest, AResizeIsStoredOnceByTheNextPaintAndDoesNotSort)
+{
+    const int edge = header()->sectionViewportPosition(1) + header()->sectionSize(1) - 1;
+    const int y = header()->height() / 2;
+    drag({edge, y}, {edge + 40, y});
+    EXPECT_EQ(Form1->DBGrid1->Columns(1)->Width(), 185);
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "name ASC");
+    Form1->DBGrid1->Repaint();
+    EXPECT_EQ(stored("column_size_1"), "185");
+
+    // Paints without a change leave the file alone.
+    mark("column_name_sort");
+    Form1->DBGrid1->Repaint();
+    view()->viewport()->update();
+    pump();
+    EXPECT_EQ(stored("column_name_sort"), "mark");
+}
+
+TEST_F(GuestGridTest, OneWheelNotchMovesTheSystemsLinesAndStopsAtTheLastGuest)
+{
+    QApplication::setWheelScrollLines(3);
+    TADOQuery* q = Form1->ADOQuery1;
+    q->First();
+    const auto notch = [](int delta) {
+        QWheelEvent e(QPointF(20, 40), view()->viewport()->mapToGlobal(QPointF(20, 40)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view()->viewport(), &e);
+    };
+    // Towards the user (negative) moves down; any size of delta is one move.
+    const std::pair<int, int> notches[] = {{-120, 4}, {-120, 5}, {-120, 5}, {120, 2}, {120, 1}, {-30, 4}};
+    for (const auto& [delta, row] : notches) {
+        notch(delta);
+        EXPECT_EQ(q->RecNo(), row) << delta;
+    }
+}
+
+TEST_F(GuestGridTest, TheSortSurvivesASearchAndAGroupChange)
+{
+    click_title(4);
+    click_title(4);
+    ASSERT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    Form1->search_box->SetText("e");
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    EXPECT_EQ(listed(), (QStringList{"Dina Eder", "Anna Cole", "Bert Dunn", "Cleo Bond", "Eve Adams"}));
+    choose(2);
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    EXPECT_EQ(listed(), (QStringList{"Bert Dunn", "Cleo Bond", "Eve Adams"}));
+}
+
+TEST_F(GuestGridTest, TheCursorIsAHandOnTheTitleRowOnly)
+{
+    mouse(view()->viewport(), QEvent::MouseMove, {30, 30}, Qt::NoButton);
+    EXPECT_EQ(view()->cursor().shape(), Qt::ArrowCursor);
+    mouse(header()->viewport(), QEvent::MouseMove, title(2), Qt::NoButton);
+    EXPECT_EQ(view()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(GuestGridTest, ATitleClickWithoutAResultDoesNothing)
+{
+    Form1->ADOQuery1->Close();
+    mark("column_name_sort");
+    click_title(1);
+    EXPECT_EQ(stored("column_name_sort"), "mark");
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+}
+
+} // namespace
