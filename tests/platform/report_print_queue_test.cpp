@@ -1,6 +1,7 @@
 // Printing through a real print server: the cups-pdf queue that scripts/start_print_queue.sh sets
 // up writes each job as a PDF file, which is read back here.
 #include "report_support.h"
+#include "support/print_queue.h"
 
 #include "system/sysutils.h"
 
@@ -15,40 +16,6 @@
 
 namespace {
 
-bool StartPrintQueue(QString &why) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh"});
-    p.waitForFinished(60000);
-    why = QString::fromLocal8Bit(p.readAll()).trimmed();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// Where cups-pdf puts the jobs of the user running the tests.
-QString CupsPdfFolder() {
-    QString out = "${HOME}/PDF";
-    QFile conf("/etc/cups/cups-pdf.conf");
-    if (conf.open(QIODevice::ReadOnly)) {
-        for (const QString &line : QString::fromLocal8Bit(conf.readAll()).split('\n')) {
-            if (line.startsWith("Out "))
-                out = line.mid(4).trimmed();
-        }
-    }
-    return out.replace("${HOME}", QDir::homePath());
-}
-
-// The page size as a viewer shows it: pdfinfo's size, turned by the page's rotation.
-QSizeF ShownPageSize(const QString &path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished(30000);
-    const QString info = p.readAllStandardOutput();
-    const auto size = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(info);
-    const auto rot = QRegularExpression(R"(Page rot:\s+(\d+))").match(info);
-    const QSizeF s(size.captured(1).toDouble(), size.captured(2).toDouble());
-    return rot.captured(1).toInt() % 180 ? s.transposed() : s;
-}
-
 bool RunTool(const QStringList &args) {
     QProcess p;
     p.start(args.first(), args.mid(1));
@@ -60,7 +27,7 @@ protected:
     void SetUp() override {
         EnsureApplication();
         QString why;
-        if (!StartPrintQueue(why))
+        if (!start_print_queue(why))
             GTEST_SKIP() << "no print server could be started here: " << why.toStdString();
         engine.DefaultDest = rdPrinter;
         project.Engine = &engine;
@@ -106,22 +73,9 @@ protected:
     };
     std::vector<Job> waitForJobs(size_t count) {
         std::vector<Job> found;
-        QElapsedTimer clock;
-        clock.start();
-        std::set<QString> read;
-        while (found.size() < count && clock.elapsed() < 90000) {
-            QThread::msleep(250);
-            for (QDirIterator it(CupsPdfFolder(), {"*.pdf"}, QDir::Files); it.hasNext();) {
-                const QString path = it.next();
-                if (read.count(path) || QFileInfo(path).lastModified() < started.addSecs(-2))
-                    continue;
-                const PdfContent pdf = ReadPdf(path);
-                if (pdf.Find(token)) {
-                    read.insert(path);
-                    found.push_back({pdf, ShownPageSize(path)});
-                    QFile::remove(path);
-                }
-            }
+        for (const QueuedJob &job : wait_for_jobs(token, count, started)) {
+            found.push_back({ReadPdf(job.path), job.page});
+            QFile::remove(job.path);
         }
         return found;
     }
@@ -136,7 +90,7 @@ TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs) {
     for (const char *guest : {"Anna", "Boris", "Clara"})
         printCard(guest);
     const std::vector<Job> jobs = waitForJobs(3);
-    ASSERT_EQ(jobs.size(), 3u) << "jobs written by the queue in " << CupsPdfFolder().toStdString();
+    ASSERT_EQ(jobs.size(), 3u) << "jobs written by the queue";
     QStringList guests;
     for (const auto &[pdf, page] : jobs) {
         ASSERT_EQ(pdf.Pages.size(), 1u);

@@ -1,0 +1,50 @@
+// A batch run through the real print server: each card becomes a job of the default queue.
+#include "data/ado.h"
+#include "designer/designer_fixture.h"
+#include "designer/print_now_control.h"
+#include "support/print_queue.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+using BatchPrintQueueTest = DesignerTest;
+
+TEST_F(BatchPrintQueueTest, ThreeGuestsPrintAsThreeCardsOfTheChosenSize)
+{
+    QString why;
+    if (!start_print_queue(why))
+        GTEST_SKIP() << "no print server could be started here: " << why.toStdString();
+    const QString token = "run" + QString::number(QRandomGenerator::global()->generate(), 36);
+    folder.sql(QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES "
+                       "(1, 'Anna', 'Lind', '%1'), (2, 'Boris', 'Berg', '%1'), (3, 'Clara', 'Holm', '%1');")
+                   .arg(token));
+    const QDateTime since = QDateTime::currentDateTime();
+    start();
+    // "16.0 x 10.8 cm.": 6.26 x 4.25 inches.
+    Form1->size_select->SetItemIndex(4);
+    Form1->size_selectCloseUp(Form1->size_select);
+    Form1->ADOQuery1->First();
+    Form1->print_nowClick(Form1->print_now);
+    Form6->print_start->Click();
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+
+    const std::vector<QueuedJob> jobs = wait_for_jobs(token, 3, since);
+    ASSERT_EQ(jobs.size(), 3u);
+    QStringList names;
+    for (const QueuedJob& job : jobs) {
+        EXPECT_NEAR(job.page.width(), 6.26 * 72, 1.0);
+        EXPECT_NEAR(job.page.height(), 4.25 * 72, 1.0);
+        // Main text, then the name line, then the other text.
+        const QString text = job.text.simplified();
+        const qsizetype main = text.indexOf("Invite"), other = text.indexOf(token);
+        EXPECT_GE(main, 0) << text.toStdString();
+        EXPECT_GT(other, main) << text.toStdString();
+        names << text.mid(main + 6, other - main - 6).trimmed();
+        QFile::remove(job.path);
+    }
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"Anna Lind", "Boris Berg", "Clara Holm"}));
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#include "support/print_queue.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <algorithm>
+#include <set>
+
+namespace {
+
+QString run(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(30000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Where cups-pdf puts the jobs of the user running the tests.
+QString cups_pdf_folder()
+{
+    QString out = "${HOME}/PDF";
+    QFile conf("/etc/cups/cups-pdf.conf");
+    if (conf.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromLocal8Bit(conf.readAll()).split('\n'))
+            if (line.startsWith("Out "))
+                out = line.mid(4).trimmed();
+    }
+    return out.replace("${HOME}", QDir::homePath());
+}
+
+// The page size as a viewer shows it: pdfinfo's size, turned by the page's rotation.
+QSizeF shown_page_size(const QString& path)
+{
+    const QString info = run("pdfinfo", {path});
+    const auto size = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(info);
+    const auto rot = QRegularExpression(R"(Page rot:\s+(\d+))").match(info);
+    const QSizeF s(size.captured(1).toDouble(), size.captured(2).toDouble());
+    return rot.captured(1).toInt() % 180 ? s.transposed() : s;
+}
+
+} // namespace
+
+bool start_print_queue(QString& why)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh"});
+    p.waitForFinished(60000);
+    why = QString::fromLocal8Bit(p.readAll()).trimmed();
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const QDateTime& since)
+{
+    std::vector<std::pair<QDateTime, QueuedJob>> found;
+    std::set<QString> seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (found.size() < count && clock.elapsed() < 90000) {
+        QThread::msleep(250);
+        for (QDirIterator it(cups_pdf_folder(), {"*.pdf"}, QDir::Files); it.hasNext();) {
+            const QString path = it.next();
+            const QFileInfo info(path);
+            if (seen.count(path) || info.lastModified() < since.addSecs(-2))
+                continue;
+            const QString text = run("pdftotext", {"-layout", path, "-"});
+            if (!text.contains(token))
+                continue;
+            seen.insert(path);
+            found.push_back({info.birthTime().isValid() ? info.birthTime() : info.lastModified(),
+                             {path, text, shown_page_size(path)}});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QueuedJob> jobs;
+    for (auto& [when, job] : found)
+        jobs.push_back(job);
+    return jobs;
+}

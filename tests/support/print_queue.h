@@ -1,0 +1,20 @@
+#pragma once
+// The real print server for printing tests: scripts/start_print_queue.sh sets up a cups-pdf
+// queue as the default destination, which writes each job as a PDF file.
+#include <QDateTime>
+#include <QSizeF>
+#include <QString>
+#include <vector>
+
+// Starts the server and its queue; false (with the script's words) where that is not possible.
+bool start_print_queue(QString& why);
+
+struct QueuedJob {
+    QString path;
+    QString text;  // as pdftotext reads it
+    QSizeF page;   // points, as a viewer shows the page
+};
+
+// Waits (up to 90 s) for the PDFs of jobs since `since` whose text contains `token`,
+// in the order they were written; the files stay for the caller to remove.
+std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const QDateTime& since);
