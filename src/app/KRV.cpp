@@ -25,8 +25,6 @@ template <typename T> void create_form(T*& global)
     global->DoCreate();
 }
 
-template <typename T> void forget(T*& global) { global = nullptr; }
-
 } // namespace
 
 void create_windows()
@@ -48,15 +46,15 @@ void destroy_windows()
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         delete *it;
     windows.clear();
-    forget(Form2);
-    forget(Form3);
-    forget(Form4);
-    forget(Form5);
-    forget(Form6);
-    forget(data_update);
-    forget(Form7);
-    forget(Form8);
-    forget(Form9);
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Form4 = nullptr;
+    Form5 = nullptr;
+    Form6 = nullptr;
+    data_update = nullptr;
+    Form7 = nullptr;
+    Form8 = nullptr;
+    Form9 = nullptr;
 }
 
 int KRV_main(int argc, char** argv)
