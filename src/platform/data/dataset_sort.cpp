@@ -2,6 +2,7 @@
 #include "data/dataset.h"
 #include "data/datasource.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <numeric>
@@ -19,6 +20,7 @@ struct SortKey {
     double d = 0;
     qsizetype begin = 0, size = 0; // the case-folded text in the column's buffer, or the blob's bytes
     const char* bytes = nullptr;
+    quint32 text_order = 0; // place of the folded text among the column's distinct texts
 };
 
 struct SortColumn {
@@ -33,7 +35,7 @@ int Order(T a, T b)
     return a < b ? -1 : a > b;
 }
 
-// Folded texts compare by code unit, which for ASCII is the same as comparing with A to Z lowered.
+// Folded texts compare as QStringView does, which for ASCII is the same as comparing with A to Z lowered.
 void AppendFolded(std::vector<char16_t>& out, const QString& s)
 {
     const char16_t* p = reinterpret_cast<const char16_t*>(s.utf16());
@@ -49,6 +51,26 @@ void AppendFolded(std::vector<char16_t>& out, const QString& s)
     const QString f = s.toCaseFolded();
     const char16_t* fp = reinterpret_cast<const char16_t*>(f.utf16());
     out.insert(out.end(), fp, fp + f.size());
+}
+
+// Guest lists repeat names a lot: each distinct text is compared once, rows then compare numbers.
+void OrderTexts(SortColumn& col)
+{
+    const auto text = [&](const SortKey& k) { return QStringView(col.folded.data() + k.begin, k.size); };
+    QHash<QStringView, quint32> place;
+    std::vector<QStringView> distinct;
+    for (const SortKey& k : col.keys)
+        if (k.rank == kText && !place.contains(text(k))) {
+            place.insert(text(k), 0);
+            distinct.push_back(text(k));
+        }
+    std::sort(distinct.begin(), distinct.end(),
+              [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+    for (size_t i = 0; i < distinct.size(); ++i)
+        place[distinct[i]] = quint32(i);
+    for (SortKey& k : col.keys)
+        if (k.rank == kText)
+            k.text_order = place.value(text(k));
 }
 
 // value(r) gives row r's value in the column.
@@ -91,10 +113,11 @@ SortColumn KeysOf(size_t n, Value value, bool descending)
         }
         }
     }
+    OrderTexts(col);
     return col;
 }
 
-int CompareKeys(const SortColumn& col, const SortKey& a, const SortKey& b)
+int CompareKeys(const SortKey& a, const SortKey& b)
 {
     if (a.rank != b.rank || a.rank == kNull)
         return int(a.rank) - int(b.rank);
@@ -102,8 +125,7 @@ int CompareKeys(const SortColumn& col, const SortKey& a, const SortKey& b)
     case kNumber:
         return a.integer && b.integer ? Order(a.i, b.i) : Order(a.d, b.d);
     case kText:
-        return QStringView(col.folded.data() + a.begin, a.size)
-            .compare(QStringView(col.folded.data() + b.begin, b.size));
+        return Order(a.text_order, b.text_order);
     default:
         return QByteArrayView(a.bytes, a.size).compare(QByteArrayView(b.bytes, b.size));
     }
@@ -137,8 +159,10 @@ void TDataSet::SetSort(const QString& order)
     const size_t n = rows_.size();
     std::vector<SortColumn> columns;
     for (const auto& [field, descending] : fields)
-        columns.push_back(KeysOf(
-            n, [&, field = field](size_t r) -> const QVariant& { return rows_[r].values[field]; }, descending));
+    {
+        const auto value = [&, field = field](size_t r) -> const QVariant& { return rows_[r].values[field]; };
+        columns.push_back(KeysOf(n, value, descending));
+    }
     std::vector<long long> seq(n);
     for (size_t r = 0; r < n; ++r)
         seq[r] = rows_[r].seq;
@@ -148,7 +172,7 @@ void TDataSet::SetSort(const QString& order)
     std::iota(sorted.begin(), sorted.end(), 0);
     std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
         for (const SortColumn& col : columns)
-            if (const int c = CompareKeys(col, col.keys[a], col.keys[b]))
+            if (const int c = CompareKeys(col.keys[a], col.keys[b]))
                 return col.descending ? c > 0 : c < 0;
         return seq[a] < seq[b];
     });
