@@ -203,6 +203,27 @@ TEST_F(DataTest, SortReordersTheFetchedRowsAndKeepsTheCurrentOne)
     EXPECT_EQ(FailureOf([&] { q.SetSort("nothing ASC"); }), "ADOQuery1: Field 'nothing' not found");
 }
 
+TEST_F(DataTest, SortFoldsEveryScriptAndKeepsTiesInFetchedOrder)
+{
+    // userid gives the fetched order; names equal after folding stay in it, in either direction.
+    db.exec("INSERT INTO member (userid, name, lastname) VALUES (1, 'émile', 'a'), (2, 'Zoe', 'b'),"
+            " (3, 'ÉMILE', 'c'), (4, 'adam', 'd'), (5, NULL, 'e'), (6, 'Adam', 'f'), (7, 'Ölaf', 'g'),"
+            " (8, 'ADAM', 'h'), (9, 'Zoë', 'i');");
+    open("SELECT * FROM member ORDER BY userid");
+    const struct {
+        QString order;
+        QStringList lastnames;
+    } cases[] = {
+        {"name ASC", {"e", "d", "f", "h", "b", "i", "a", "c", "g"}},
+        {"lastname DESC", {"i", "h", "g", "f", "e", "d", "c", "b", "a"}}, // another order in between
+        {"name DESC", {"g", "a", "c", "i", "b", "d", "f", "h", "e"}},
+    };
+    for (const auto& c : cases) {
+        q.SetSort(c.order);
+        EXPECT_EQ(column(q, "lastname"), c.lastnames) << c.order.toStdString();
+    }
+}
+
 TEST_F(DataTest, JoinedSelectStarNamesDuplicatedColumnsByAlias)
 {
     db.exec(kGuests);

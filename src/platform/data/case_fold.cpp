@@ -4,16 +4,26 @@
 #include <QString>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 inline bool IsAscii(const unsigned char* s, int n)
 {
-    unsigned char any = 0;
-    for (int i = 0; i < n; ++i)
+    // Eight bytes at a time: a guest's texts are mostly short ASCII.
+    quint64 any = 0;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, s + i, 8);
+        any |= word;
+    }
+    for (; i < n; ++i)
         any |= s[i];
-    return any < 0x80;
+    return (any & 0x8080808080808080ull) == 0;
 }
 
 inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c | 0x20 : c; }
@@ -81,6 +91,89 @@ bool Like(const C* p, const C* pe, const C* s, const C* se, long esc, Fold fold)
     return p == pe;
 }
 
+// A like() pattern prepared once: the engine keeps it with the statement while the pattern is a
+// constant or a bound value, so a search pays for reading and folding it once, not once a row.
+struct Pattern {
+    enum Shape { kEqual, kContains, kOther };
+    QByteArray text; // as given
+    long esc = -1;
+    bool ascii = false;
+    Shape shape = kOther;
+    QByteArray literal; // kEqual and kContains: the text without its '%', letters lowered
+    QList<uint> folded;
+    long folded_esc = -1;
+};
+
+bool IsWildcard(char c) { return c == '%' || c == '_'; }
+
+Pattern Prepare(const unsigned char* pat, int np, long esc)
+{
+    Pattern p;
+    p.text = QByteArray(reinterpret_cast<const char*>(pat), np);
+    p.esc = esc;
+    p.ascii = IsAscii(pat, np) && esc < 0x80;
+    const QByteArray& t = p.text;
+    if (p.ascii && esc < 0) {
+        const bool contains = np >= 2 && t.front() == '%' && t.back() == '%';
+        const QByteArray inner = contains ? t.mid(1, np - 2) : t;
+        if (std::none_of(inner.begin(), inner.end(), IsWildcard)) {
+            p.shape = contains ? Pattern::kContains : Pattern::kEqual;
+            p.literal = inner;
+            for (char& c : p.literal)
+                c = char(LowerAscii(uchar(c)));
+        }
+    }
+    p.folded = QString::fromUtf8(t).toCaseFolded().toUcs4();
+    if (esc >= 0) {
+        const char32_t e32 = char32_t(esc);
+        p.folded_esc = long(QString::fromUcs4(&e32, 1).toCaseFolded().toUcs4()[0]);
+    }
+    return p;
+}
+
+// Case-insensitive search for an ASCII literal; a hit is a hit after folding too, since ASCII
+// letters fold to ASCII and stay next to each other.
+bool ContainsAscii(const QByteArray& literal, const unsigned char* s, int ns)
+{
+    const auto* lit = reinterpret_cast<const unsigned char*>(literal.constData());
+    const int nl = int(literal.size());
+    if (nl == 0)
+        return true;
+    for (int at = 0; at + nl <= ns; ++at) {
+        if (LowerAscii(s[at]) != lit[0])
+            continue;
+        int i = 1;
+        while (i < nl && LowerAscii(s[at + i]) == lit[i])
+            ++i;
+        if (i == nl)
+            return true;
+    }
+    return false;
+}
+
+bool Match(const Pattern& p, const unsigned char* s, int ns)
+{
+    if (p.ascii) {
+        if (p.shape == Pattern::kContains && ContainsAscii(p.literal, s, ns))
+            return true;
+        if (IsAscii(s, ns)) {
+            switch (p.shape) {
+            case Pattern::kEqual:
+                return ns == p.literal.size() && ContainsAscii(p.literal, s, ns);
+            case Pattern::kContains:
+                return false;
+            default: {
+                const auto* pat = reinterpret_cast<const unsigned char*>(p.text.constData());
+                return Like(pat, pat + p.text.size(), s, s + ns, p.esc, LowerAscii);
+            }
+            }
+        }
+    }
+    const auto fs = QString::fromUtf8(reinterpret_cast<const char*>(s), ns).toCaseFolded().toUcs4();
+    return Like(p.folded.constData(), p.folded.constData() + p.folded.size(), fs.constData(),
+                fs.constData() + fs.size(), p.folded_esc, [](char32_t c) { return c; });
+}
+
 void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     long esc = -1;
@@ -96,51 +189,35 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         }
         esc = long(ucs[0]);
     }
-    const auto pat = sqlite3_value_text(argv[0]);
-    const auto str = sqlite3_value_text(argv[1]);
-    if (!pat || !str)
-        return; // NULL
-    const int np = sqlite3_value_bytes(argv[0]);
-    const int ns = sqlite3_value_bytes(argv[1]);
-    bool match;
-    if (IsAscii(pat, np) && IsAscii(str, ns) && esc < 0x80) {
-        match = Like(pat, pat + np, str, str + ns, esc, LowerAscii);
-    } else {
-        const auto fold = [](const char* t, int n) {
-            return QString::fromUtf8(t, n).toCaseFolded().toUcs4();
-        };
-        const auto fp = fold(reinterpret_cast<const char*>(pat), np);
-        const auto fs = fold(reinterpret_cast<const char*>(str), ns);
-        if (esc >= 0) {
-            const char32_t e32 = char32_t(esc);
-            esc = long(QString::fromUcs4(&e32, 1).toCaseFolded().toUcs4()[0]);
-        }
-        match = Like(fp.constData(), fp.constData() + fp.size(), fs.constData(), fs.constData() + fs.size(),
-                     esc, [](char32_t c) { return c; });
+    auto* kept = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
+    std::unique_ptr<Pattern> made;
+    if (!kept || kept->esc != esc) {
+        const auto pat = sqlite3_value_text(argv[0]);
+        if (!pat)
+            return; // NULL
+        made = std::make_unique<Pattern>(Prepare(pat, sqlite3_value_bytes(argv[0]), esc));
     }
+    const Pattern& p = made ? *made : *kept;
+
+    bool match;
+    if (sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
+        // The engine's text of an integer, written here so the value is left as it is.
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(argv[1])).ptr;
+        match = Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));
+    } else {
+        const auto str = sqlite3_value_text(argv[1]);
+        if (!str)
+            return; // NULL
+        match = Match(p, str, sqlite3_value_bytes(argv[1]));
+    }
+    // The engine may free the pattern at once, so it is handed over last.
+    if (made)
+        sqlite3_set_auxdata(ctx, 0, made.release(), [](void* d) { delete static_cast<Pattern*>(d); });
     sqlite3_result_int(ctx, match);
 }
 
 } // namespace
-
-int CompareFolded(QStringView a, QStringView b)
-{
-    const auto ascii = [](QStringView t) {
-        for (QChar c : t)
-            if (c.unicode() >= 0x80)
-                return false;
-        return true;
-    };
-    if (!ascii(a) || !ascii(b))
-        return a.toString().toCaseFolded().compare(b.toString().toCaseFolded());
-    const qsizetype n = a.size() < b.size() ? a.size() : b.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const int d = int(LowerAscii(uchar(a[i].unicode()))) - int(LowerAscii(uchar(b[i].unicode())));
-        if (d)
-            return d;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
 
 void RegisterCaseFolding(sqlite3* db)
 {

@@ -1,42 +1,134 @@
 // The client-side order of the fetched rows.
-#include "data/case_fold.h"
 #include "data/dataset.h"
 #include "data/datasource.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
 // NULL, then numbers, then texts, then blobs, as the engine orders them.
-int Rank(const QVariant& v)
+enum Rank : unsigned char { kNull, kNumber, kText, kBlob };
+
+// One row's value in a column, prepared once per sort so that comparing two rows copies nothing.
+struct SortKey {
+    Rank rank = kNull;
+    bool integer = false;
+    qint64 i = 0;
+    double d = 0;
+    qsizetype begin = 0, size = 0; // the case-folded text in the column's buffer, or the blob's bytes
+    const char* bytes = nullptr;
+    quint32 text_order = 0; // place of the folded text among the column's distinct texts
+};
+
+struct SortColumn {
+    std::vector<SortKey> keys;
+    std::vector<char16_t> folded;
+    bool descending = false;
+};
+
+template <class T>
+int Order(T a, T b)
 {
-    if (v.isNull())
-        return 0;
-    switch (v.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-        return 1;
-    case QMetaType::QString:
-        return 2;
-    default:
-        return 3;
-    }
+    return a < b ? -1 : a > b;
 }
 
-int CompareValues(const QVariant& a, const QVariant& b)
+// Folded texts compare as QStringView does, which for ASCII is the same as comparing with A to Z lowered.
+void AppendFolded(std::vector<char16_t>& out, const QString& s)
 {
-    const int ra = Rank(a), rb = Rank(b);
-    if (ra != rb || ra == 0)
-        return ra - rb;
-    if (ra == 1) {
-        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong)
-            return a.toLongLong() < b.toLongLong() ? -1 : a.toLongLong() > b.toLongLong();
-        return a.toDouble() < b.toDouble() ? -1 : a.toDouble() > b.toDouble();
+    const char16_t* p = reinterpret_cast<const char16_t*>(s.utf16());
+    const char16_t* e = p + s.size();
+    bool ascii = true;
+    for (const char16_t* q = p; q < e; ++q)
+        ascii = ascii && *q < 0x80;
+    if (ascii) {
+        for (; p < e; ++p)
+            out.push_back(*p >= 'A' && *p <= 'Z' ? char16_t(*p | 0x20) : *p);
+        return;
     }
-    if (ra == 2)
-        return CompareFolded(a.toString(), b.toString());
-    return a.toByteArray().compare(b.toByteArray());
+    const QString f = s.toCaseFolded();
+    const char16_t* fp = reinterpret_cast<const char16_t*>(f.utf16());
+    out.insert(out.end(), fp, fp + f.size());
+}
+
+// Guest lists repeat names a lot: each distinct text is compared once, rows then compare numbers.
+void OrderTexts(SortColumn& col)
+{
+    const auto text = [&](const SortKey& k) { return QStringView(col.folded.data() + k.begin, k.size); };
+    QHash<QStringView, quint32> place;
+    std::vector<QStringView> distinct;
+    for (const SortKey& k : col.keys)
+        if (k.rank == kText && !place.contains(text(k))) {
+            place.insert(text(k), 0);
+            distinct.push_back(text(k));
+        }
+    std::sort(distinct.begin(), distinct.end(),
+              [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+    for (size_t i = 0; i < distinct.size(); ++i)
+        place[distinct[i]] = quint32(i);
+    for (SortKey& k : col.keys)
+        if (k.rank == kText)
+            k.text_order = place.value(text(k));
+}
+
+// value(r) gives row r's value in the column.
+template <class Value>
+SortColumn KeysOf(size_t n, Value value, bool descending)
+{
+    SortColumn col;
+    col.descending = descending;
+    col.keys.resize(n);
+    for (size_t r = 0; r < n; ++r) {
+        const QVariant& v = value(r);
+        SortKey& k = col.keys[r];
+        if (v.isNull())
+            continue;
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+            k.rank = kNumber;
+            k.integer = true;
+            k.i = *static_cast<const qint64*>(v.constData());
+            k.d = double(k.i);
+            break;
+        case QMetaType::Double:
+            k.rank = kNumber;
+            k.d = *static_cast<const double*>(v.constData());
+            break;
+        case QMetaType::QString:
+            k.rank = kText;
+            k.begin = qsizetype(col.folded.size());
+            AppendFolded(col.folded, *static_cast<const QString*>(v.constData()));
+            k.size = qsizetype(col.folded.size()) - k.begin;
+            break;
+        default: {
+            // The QVariant keeps the bytes alive for the whole sort.
+            k.rank = kBlob;
+            if (v.typeId() == QMetaType::QByteArray) {
+                const auto* b = static_cast<const QByteArray*>(v.constData());
+                k.bytes = b->constData();
+                k.size = b->size();
+            }
+        }
+        }
+    }
+    OrderTexts(col);
+    return col;
+}
+
+int CompareKeys(const SortKey& a, const SortKey& b)
+{
+    if (a.rank != b.rank || a.rank == kNull)
+        return int(a.rank) - int(b.rank);
+    switch (a.rank) {
+    case kNumber:
+        return a.integer && b.integer ? Order(a.i, b.i) : Order(a.d, b.d);
+    case kText:
+        return Order(a.text_order, b.text_order);
+    default:
+        return QByteArrayView(a.bytes, a.size).compare(QByteArrayView(b.bytes, b.size));
+    }
 }
 
 QString Unquoted(QString name)
@@ -53,11 +145,7 @@ void TDataSet::SetSort(const QString& order)
 {
     CheckActive();
     CheckBrowseMode();
-    struct Key {
-        int field;
-        bool descending;
-    };
-    std::vector<Key> keys;
+    std::vector<std::pair<int, bool>> fields; // index, descending
     for (QString part : order.split(',', Qt::SkipEmptyParts)) {
         part = part.trimmed();
         bool descending = false;
@@ -66,20 +154,39 @@ void TDataSet::SetSort(const QString& order)
                 descending = dir[1] == 'D';
                 part.chop(qsizetype(strlen(dir)));
             }
-        keys.push_back({FieldByName(Unquoted(part.trimmed()))->Index(), descending});
+        fields.emplace_back(FieldByName(Unquoted(part.trimmed()))->Index(), descending);
     }
-    const long long current = current_ >= 0 ? rows_[current_].seq : -1;
+    const size_t n = rows_.size();
+    std::vector<SortColumn> columns;
+    for (const auto& [field, descending] : fields)
+    {
+        const auto value = [&, field = field](size_t r) -> const QVariant& { return rows_[r].values[field]; };
+        columns.push_back(KeysOf(n, value, descending));
+    }
+    std::vector<long long> seq(n);
+    for (size_t r = 0; r < n; ++r)
+        seq[r] = rows_[r].seq;
+
     // Ties keep the fetched order, so the same order always gives the same rows.
-    std::sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
-        for (const Key& k : keys)
-            if (const int c = CompareValues(a.values[k.field], b.values[k.field]))
-                return k.descending ? c > 0 : c < 0;
-        return a.seq < b.seq;
+    std::vector<int> sorted(n);
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        for (const SortColumn& col : columns)
+            if (const int c = CompareKeys(col.keys[a], col.keys[b]))
+                return col.descending ? c > 0 : c < 0;
+        return seq[a] < seq[b];
     });
-    current_ = int(std::find_if(rows_.begin(), rows_.end(), [&](const Row& r) { return r.seq == current; }) -
-                   rows_.begin());
-    if (current_ == int(rows_.size()))
-        current_ = -1;
+
+    std::vector<Row> rows;
+    rows.reserve(n);
+    int current = -1;
+    for (const int r : sorted) {
+        if (r == current_)
+            current = int(rows.size());
+        rows.push_back(std::move(rows_[r]));
+    }
+    rows_ = std::move(rows);
+    current_ = current;
     sort_ = order;
     Notify(TDataEvent::RowsChanged);
 }
