@@ -25,7 +25,10 @@ double MedianMicroseconds(int runs, const std::function<void(int)>& run)
     return times[runs / 2];
 }
 
-QString Key(int i) { return QString("key_%1").arg(i); }
+QString Key(int i)
+{
+    return QString("key_%1").arg(i);
+}
 
 } // namespace
 

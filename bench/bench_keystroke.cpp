@@ -18,9 +18,10 @@
 namespace {
 
 const char* const kFirst[] = {"Anna", "Bjorn", "Carla", "Dmitri", "Elif", "Farid", "Greta", "Hiro",
-                              "Ines", "Jonas", "Kavya", "Lars", "Mira", "Nils", "Olga", "Pavel"};
-const char* const kLast[] = {"Andersen", "Berg", "Costa", "Dahl", "Eriksen", "Fischer", "Garcia", "Holm",
-                             "Ivanova", "Jensen", "Kowalski", "Lund", "Moreau", "Nakamura", "Olsen"};
+                              "Ines", "Jonas", "Kavya", "Lars",   "Mira", "Nils",  "Olga",  "Pavel"};
+const char* const kLast[] = {"Andersen", "Berg",   "Costa",  "Dahl",     "Eriksen",
+                             "Fischer",  "Garcia", "Holm",   "Ivanova",  "Jensen",
+                             "Kowalski", "Lund",   "Moreau", "Nakamura", "Olsen"};
 
 // Guests with varied names, a table note on some, money on about half, four groups.
 QString seed(int guests)

@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
@@ -24,13 +25,13 @@ int main(int argc, char **argv) {
     for (int job = 0; job < 500; ++job) {
         engine.OutputFileName = dir.filePath(QString("card%1.pdf").arg(job));
         project.Open();
-        auto *page = dynamic_cast<TRavePage *>(project.FindRaveComponent("Report1.Page1", nullptr));
+        auto* page = dynamic_cast<TRavePage*>(project.FindRaveComponent("Report1.Page1", nullptr));
         page->PageWidth = 6.26;
         page->PageHeight = 4.25;
-        auto *band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
-        const char *bases[] = {"Text98", "Text99", "Text100", "Text110", "Text111", "Text112"};
+        auto* band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
+        const char* bases[] = {"Text98", "Text99", "Text100", "Text110", "Text111", "Text112"};
         for (int i = 0; i < 6; ++i) {
-            auto *t = new TRaveText(band);
+            auto* t = new TRaveText(band);
             t->SetParent(page);
             t->Name = project.GetUniqueName(bases[i], page);
             t->FontJustify = i < 2 ? pjLeft : pjCenter;

@@ -91,11 +91,16 @@ void TForm1::FormCreate(TObject*)
     main_shadow_distance = 0.006;
     text_shadow_distance = 0.006;
     Application->SetTitle("KAVRI Vivudoz 2011");
-    DBGrid1->OnMouseWheel = [this](TObject* s, int delta, bool& handled) { DBGridMouseWheel(s, delta, handled); };
+    DBGrid1->OnMouseWheel = [this](TObject* s, int delta, bool& handled) {
+        DBGridMouseWheel(s, delta, handled);
+    };
     column_moving = "no";
 }
 
-void TForm1::Exit1Click(TObject*) { Application->Terminate(); }
+void TForm1::Exit1Click(TObject*)
+{
+    Application->Terminate();
+}
 
 void TForm1::FormActivate(TObject*)
 {

@@ -160,7 +160,7 @@ private:
     void create_preview();
     void create_design_controls();
     void create_report_components();
-    void connect_report_data();  // once the data sets exist
+    void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
     // Closes the data sets and the connection with the window.

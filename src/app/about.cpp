@@ -29,13 +29,15 @@ TForm9::TForm9() : TDialogForm("Form9", "About: KAVRI Vivudoz", 433, 289)
     Label1 = paragraph(this, "Label1", 50, 44,
                        "KAVRI Vivudoz 2011 keeps your wedding guest list, prints each guest's name on an "
                        "envelope card and sums up the gift money.");
-    Label5 = paragraph(this, "Label5", 96, 72,
-                       "Import and Export all your guest list or some name by group name to your friends. You "
-                       "can specify fonts, size, colors and drop shadow on envelope page. Summary money from your "
-                       "wedding card. Report total guests, money from guest's envelope by keyword or group name.");
+    Label5 =
+        paragraph(this, "Label5", 96, 72,
+                  "Import and Export all your guest list or some name by group name to your friends. You "
+                  "can specify fonts, size, colors and drop shadow on envelope page. Summary money from your "
+                  "wedding card. Report total guests, money from guest's envelope by keyword or group name.");
     Label4 = paragraph(this, "Label4", 170, 32,
                        "For your wedding photos, try our gallery program; more on our web site.");
-    Label2 = text_label(this, "Label2", "Official website:", 16, 214, MakeFont("Verdana", 11, 0, clWindowText));
+    Label2 =
+        text_label(this, "Label2", "Official website:", 16, 214, MakeFont("Verdana", 11, 0, clWindowText));
     Label3 = text_label(this, "Label3", "", 130, 214, MakeFont("Verdana", 11, fsBold, clBlue));
     Label3->SetCursor(crHandPoint);
     Button1 = push_button(this, "Button1", "OK", 179, 250);
@@ -46,6 +48,15 @@ TForm9::TForm9() : TDialogForm("Form9", "About: KAVRI Vivudoz", 433, 289)
     Label3->SetCaption(Unit1::web_host);
 }
 
-void TForm9::Button1Click(TObject*) { Close(); }
-void TForm9::FormClose(TObject*) { hand_over(false); }
-void TForm9::Label3Click(TObject* Sender) { Form1->GotoWebsite1Click(Sender); }
+void TForm9::Button1Click(TObject*)
+{
+    Close();
+}
+void TForm9::FormClose(TObject*)
+{
+    hand_over(false);
+}
+void TForm9::Label3Click(TObject* Sender)
+{
+    Form1->GotoWebsite1Click(Sender);
+}

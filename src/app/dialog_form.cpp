@@ -19,7 +19,8 @@ void TDialogForm::hand_over(bool write_close)
     Form1->SetEnabled(true);
 }
 
-void TDialogForm::enter_esc(QChar Key, const std::function<void()>& on_enter, const std::function<void()>& on_esc)
+void TDialogForm::enter_esc(QChar Key, const std::function<void()>& on_enter,
+                            const std::function<void()>& on_esc)
 {
     if (Key == QChar(13) && on_enter)
         on_enter();

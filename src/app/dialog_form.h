@@ -14,5 +14,6 @@ protected:
     // and the main window enabled again.
     static void hand_over(bool write_close);
     // The edit boxes' keys: Enter (13) saves, Esc (27) cancels; every other key passes.
-    static void enter_esc(QChar Key, const std::function<void()>& on_enter, const std::function<void()>& on_esc);
+    static void enter_esc(QChar Key, const std::function<void()>& on_enter,
+                          const std::function<void()>& on_esc);
 };

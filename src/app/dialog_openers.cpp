@@ -20,11 +20,23 @@ void open_dialog(TForm* dialog)
 
 } // namespace
 
-bool TForm1::guest_is_current() const { return !Trim(Label1->Caption()).isEmpty(); }
+bool TForm1::guest_is_current() const
+{
+    return !Trim(Label1->Caption()).isEmpty();
+}
 
-void TForm1::edit_txtClick(TObject*) { open_dialog(Form2); }
-void TForm1::add_newClick(TObject*) { open_dialog(Form3); }
-void TForm1::NewGroupClick(TObject*) { open_dialog(Form4); }
+void TForm1::edit_txtClick(TObject*)
+{
+    open_dialog(Form2);
+}
+void TForm1::add_newClick(TObject*)
+{
+    open_dialog(Form3);
+}
+void TForm1::NewGroupClick(TObject*)
+{
+    open_dialog(Form4);
+}
 
 void TForm1::edit_groupClick(TObject*)
 {
@@ -53,4 +65,7 @@ void TForm1::Button5Click(TObject*)
         open_dialog(Form7);
 }
 
-void TForm1::About1Click(TObject*) { open_dialog(Form9); }
+void TForm1::About1Click(TObject*)
+{
+    open_dialog(Form9);
+}

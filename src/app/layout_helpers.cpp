@@ -35,8 +35,8 @@ TButton* push_button(TWinControl* parent, const QString& name, const QString& ca
     return b;
 }
 
-TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QString& caption, int left, int top,
-                           int width, int height)
+TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QString& caption, int left,
+                           int top, int width, int height)
 {
     auto* e = new TLabeledEdit(parent);
     e->Name = name;

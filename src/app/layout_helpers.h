@@ -10,5 +10,5 @@ TLabel* text_label(TWinControl* parent, const QString& name, const QString& capt
                    const TFont& font);
 TButton* push_button(TWinControl* parent, const QString& name, const QString& caption, int left, int top,
                      int width = 75, int height = 25);
-TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QString& caption, int left, int top,
-                           int width, int height = 21);
+TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QString& caption, int left,
+                           int top, int width, int height = 21);

@@ -1,3 +1,6 @@
 #include "app/KRV.h"
 
-int main(int argc, char** argv) { return KRV_main(argc, argv); }
+int main(int argc, char** argv)
+{
+    return KRV_main(argc, argv);
+}

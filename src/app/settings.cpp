@@ -11,7 +11,10 @@ namespace {
 
 const char* const kSection = "Config";
 
-QString numbered(const char* key, int i) { return key + QString::number(i); }
+QString numbered(const char* key, int i)
+{
+    return key + QString::number(i);
+}
 
 // A colour from its three stored parts, each reduced to its low byte (300 counts as 44, -1 as 255).
 TColor stored_color(const QString& r, const QString& g, const QString& b)

@@ -28,14 +28,21 @@ TForm2::TForm2() : TDialogForm("Form2", "Main text", 281, 136)
     main_text_edit->OnKeyPress = [this](TObject* s, QChar& k) { main_text_editKeyPress(s, k); };
 }
 
-void TForm2::Button2Click(TObject*) { Close(); }
+void TForm2::Button2Click(TObject*)
+{
+    Close();
+}
 
 void TForm2::main_text_editKeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { Button1Click(Sender); }, [this] { Close(); });
+    enter_esc(
+        Key, [&] { Button1Click(Sender); }, [this] { Close(); });
 }
 
-void TForm2::FormClose(TObject*) { hand_over(true); }
+void TForm2::FormClose(TObject*)
+{
+    hand_over(true);
+}
 
 void TForm2::FormActivate(TObject*)
 {

@@ -43,7 +43,10 @@ void show_control_box(TForm1* f, bool main_text)
     f->text1_group->SetVisible(!main_text);
 }
 
-double print_offset(const TTrackBar* bar) { return shadow_print_offset[std::clamp(bar->Position(), 0, 3)]; }
+double print_offset(const TTrackBar* bar)
+{
+    return shadow_print_offset[std::clamp(bar->Position(), 0, 3)];
+}
 
 } // namespace
 
@@ -121,8 +124,14 @@ void TForm1::font_select2Click(TObject*)
     font_display(this);
 }
 
-void TForm1::Label4Click(TObject*) { show_control_box(this, true); }
-void TForm1::Label5Click(TObject*) { show_control_box(this, false); }
+void TForm1::Label4Click(TObject*)
+{
+    show_control_box(this, true);
+}
+void TForm1::Label5Click(TObject*)
+{
+    show_control_box(this, false);
+}
 
 // The choice is not saved: each start begins with the first size.
 void TForm1::size_selectCloseUp(TObject*)

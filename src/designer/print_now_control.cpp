@@ -27,9 +27,18 @@ TForm6::TForm6() : TDialogForm("Form6", "Print Multiple Control", 394, 169)
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 }
 
-void TForm6::Button1Click(TObject*) { Close(); }
-void TForm6::FormActivate(TObject*) { Button1->SetFocus(); }
-void TForm6::FormClose(TObject*) { hand_over(true); }
+void TForm6::Button1Click(TObject*)
+{
+    Close();
+}
+void TForm6::FormActivate(TObject*)
+{
+    Button1->SetFocus();
+}
+void TForm6::FormClose(TObject*)
+{
+    hand_over(true);
+}
 
 // The engine processes messages while it prints, so a press can arrive during a run: it starts
 // no second run.

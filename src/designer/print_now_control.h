@@ -16,7 +16,7 @@ public:
     void FormClose(TObject* Sender);
 
 private:
-    bool running_ = false;  // a batch run started here is in progress
+    bool running_ = false; // a batch run started here is in progress
 };
 
 extern TForm6* Form6;

@@ -16,13 +16,20 @@ TForm8::TForm8() : TDialogForm("Form8", "Send Email to this Name", 360, 150)
     email->OnKeyPress = [this](TObject* s, QChar& k) { emailKeyPress(s, k); };
 }
 
-void TForm8::Button2Click(TObject*) { Close(); }
+void TForm8::Button2Click(TObject*)
+{
+    Close();
+}
 
 void TForm8::emailKeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { Button1Click(Sender); }, [this] { Close(); });
+    enter_esc(
+        Key, [&] { Button1Click(Sender); }, [this] { Close(); });
 }
 
-void TForm8::FormClose(TObject*) { hand_over(true); }
+void TForm8::FormClose(TObject*)
+{
+    hand_over(true);
+}
 
 void TForm8::Button1Click(TObject*) {}

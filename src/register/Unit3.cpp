@@ -46,11 +46,18 @@ void TForm3::textbox_clear()
 
 void TForm3::nameKeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { okClick(Sender); }, [&] { cancelClick(Sender); });
+    enter_esc(
+        Key, [&] { okClick(Sender); }, [&] { cancelClick(Sender); });
 }
 
-void TForm3::lastnameKeyPress(TObject* Sender, QChar& Key) { nameKeyPress(Sender, Key); }
-void TForm3::other_txtKeyPress(TObject* Sender, QChar& Key) { nameKeyPress(Sender, Key); }
+void TForm3::lastnameKeyPress(TObject* Sender, QChar& Key)
+{
+    nameKeyPress(Sender, Key);
+}
+void TForm3::other_txtKeyPress(TObject* Sender, QChar& Key)
+{
+    nameKeyPress(Sender, Key);
+}
 
 void TForm3::FormClose(TObject*)
 {

@@ -22,11 +22,15 @@ void TForm4::FormActivate(TObject*)
     Edit1->SetFocus();
 }
 
-void TForm4::CancelClick(TObject*) { Close(); }
+void TForm4::CancelClick(TObject*)
+{
+    Close();
+}
 
 void TForm4::Edit1KeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
+    enter_esc(
+        Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
 }
 
 void TForm4::FormClose(TObject*)

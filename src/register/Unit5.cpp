@@ -35,7 +35,8 @@ void TForm5::CancelClick(TObject*)
 
 void TForm5::Edit1KeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
+    enter_esc(
+        Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
 }
 
 void TForm5::FormClose(TObject*)

@@ -1,9 +1,9 @@
 #include "register/data_update_dialog.h"
 
 #include "app/Unit1.h"
-#include "register/group_entries.h"
 #include "app/layout_helpers.h"
 #include "data/ado.h"
+#include "register/group_entries.h"
 #include "register/scratch_reads.h"
 #include "system/sysutils.h"
 
@@ -47,11 +47,15 @@ Tdata_update::Tdata_update() : TDialogForm("data_update", "Data update", 420, 27
     cancel->OnKeyPress = [this](TObject* s, QChar& k) { cancelKeyPress(s, k); };
 }
 
-void Tdata_update::cancelClick(TObject*) { Close(); }
+void Tdata_update::cancelClick(TObject*)
+{
+    Close();
+}
 
 void Tdata_update::Edit1KeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [&] { okClick(Sender); }, [&] { cancelClick(Sender); });
+    enter_esc(
+        Key, [&] { okClick(Sender); }, [&] { cancelClick(Sender); });
 }
 
 void Tdata_update::okKeyPress(TObject* Sender, QChar& Key)
@@ -59,10 +63,19 @@ void Tdata_update::okKeyPress(TObject* Sender, QChar& Key)
     enter_esc(Key, {}, [&] { cancelClick(Sender); });
 }
 
-void Tdata_update::cancelKeyPress(TObject* Sender, QChar& Key) { okKeyPress(Sender, Key); }
-void Tdata_update::FormClose(TObject*) { hand_over(true); }
+void Tdata_update::cancelKeyPress(TObject* Sender, QChar& Key)
+{
+    okKeyPress(Sender, Key);
+}
+void Tdata_update::FormClose(TObject*)
+{
+    hand_over(true);
+}
 
-void Tdata_update::name_groupCloseUp(TObject*) { Edit1->SetFocus(); }
+void Tdata_update::name_groupCloseUp(TObject*)
+{
+    Edit1->SetFocus();
+}
 
 void Tdata_update::FormActivate(TObject*)
 {
@@ -128,11 +141,11 @@ void Tdata_update::okClick(TObject*)
 
     TADOQuery* guests = Form1->ADOQuery1;
     // Compared as typed, leaving the guest's own row out.
-    const int duplicates = first_integer(Form1->cnn,
-                                         "SELECT COUNT(userid) AS user_dupp FROM member WHERE name=? AND "
-                                         "lastname=? AND other_txt=? AND userid <> ?",
-                                         {name, lastname, other, guests->FieldByName("userid")->AsInteger()},
-                                         "user_dupp");
+    const int duplicates =
+        first_integer(Form1->cnn,
+                      "SELECT COUNT(userid) AS user_dupp FROM member WHERE name=? AND "
+                      "lastname=? AND other_txt=? AND userid <> ?",
+                      {name, lastname, other, guests->FieldByName("userid")->AsInteger()}, "user_dupp");
     if (duplicates > 0) {
         ShowMessage("Data duplicates!");
         return;

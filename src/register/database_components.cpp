@@ -31,7 +31,8 @@ void TForm1::create_database_components()
     Report_Query = query(ADOConnection1, "Report_Query", {});
     Report_Query2 = query(ADOConnection1, "Report_Query2", {});
     Report_Query3 = query(ADOConnection1, "Report_Query3", {});
-    Report_Query4 = query(ADOConnection1, "Report_Query4", "SELECT * FROM for_report_show WHERE report_show_id = 1");
+    Report_Query4 =
+        query(ADOConnection1, "Report_Query4", "SELECT * FROM for_report_show WHERE report_show_id = 1");
 
     DataSource1 = new TDataSource("DataSource1");
     DataSource1->SetDataSet(ADOQuery1);
@@ -41,17 +42,17 @@ void TForm1::create_database_components()
 
     // Each failure is shown and the creation goes on.
     Dispatch([this] { ADOConnection1->Open(); });
-    for (TDataSet* ds : {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn),
-                         static_cast<TDataSet*>(Table1)})
+    for (TDataSet* ds :
+         {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn), static_cast<TDataSet*>(Table1)})
         Dispatch([ds] { ds->Open(); });
 }
 
 void TForm1::destroy_database_components()
 {
-    for (TDataSet* ds : {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn),
-                         static_cast<TDataSet*>(Table1), static_cast<TDataSet*>(Report_Query),
-                         static_cast<TDataSet*>(Report_Query2), static_cast<TDataSet*>(Report_Query3),
-                         static_cast<TDataSet*>(Report_Query4)})
+    for (TDataSet* ds :
+         {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn), static_cast<TDataSet*>(Table1),
+          static_cast<TDataSet*>(Report_Query), static_cast<TDataSet*>(Report_Query2),
+          static_cast<TDataSet*>(Report_Query3), static_cast<TDataSet*>(Report_Query4)})
         delete ds;
     delete DataSource1;
     delete ADOConnection1;

@@ -1,8 +1,8 @@
 // The group filter and the group look-up.
 #include "app/Unit1.h"
-#include "register/group_entries.h"
 #include "data/ado.h"
 #include "register/Unit4.h"
+#include "register/group_entries.h"
 #include "register/scratch_reads.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"

@@ -8,9 +8,11 @@ using namespace Unit1;
 namespace {
 
 // The field each title caption names.
-const std::pair<const char*, const char*> kFields[] = {
-    {"Name", "name"}, {"Lastname", "lastname"}, {"Other text", "other_txt"},
-    {"Money", "money"}, {"Note", "note"}};
+const std::pair<const char*, const char*> kFields[] = {{"Name", "name"},
+                                                       {"Lastname", "lastname"},
+                                                       {"Other text", "other_txt"},
+                                                       {"Money", "money"},
+                                                       {"Note", "note"}};
 
 // Styles are only ever added, never taken back.
 void add_style(TColumn* column, TAlignment alignment, TColor color, TFontStyles style)
@@ -23,7 +25,10 @@ void add_style(TColumn* column, TAlignment alignment, TColor color, TFontStyles 
     column->SetFont(f);
 }
 
-int get_wheel_lines() { return SystemWheelScrollLines(); }
+int get_wheel_lines()
+{
+    return SystemWheelScrollLines();
+}
 
 } // namespace
 
@@ -87,7 +92,10 @@ void TForm1::DBGrid1DrawColumnCell(TObject*)
     column_moving = "no";
 }
 
-void TForm1::DBGrid1ColumnMoved(TObject*, int, int) { column_moving = "yes"; }
+void TForm1::DBGrid1ColumnMoved(TObject*, int, int)
+{
+    column_moving = "yes";
+}
 
 void TForm1::DBGrid1MouseMove(TObject*, int X, int Y)
 {

@@ -41,15 +41,25 @@ TForm7::TForm7() : TDialogForm("Form7", "Money update", 417, 217)
     money_textbox->OnKeyPress = [this](TObject* s, QChar& k) { money_textboxKeyPress(s, k); };
 }
 
-void TForm7::money_saveClick(TObject*) { money_click_save(); }
+void TForm7::money_saveClick(TObject*)
+{
+    money_click_save();
+}
 
 void TForm7::money_textboxKeyPress(TObject* Sender, QChar& Key)
 {
-    enter_esc(Key, [this] { money_click_save(); }, [&] { mcancelClick(Sender); });
+    enter_esc(
+        Key, [this] { money_click_save(); }, [&] { mcancelClick(Sender); });
 }
 
-void TForm7::mcancelClick(TObject*) { Close(); }
-void TForm7::FormClose(TObject*) { hand_over(true); }
+void TForm7::mcancelClick(TObject*)
+{
+    Close();
+}
+void TForm7::FormClose(TObject*)
+{
+    hand_over(true);
+}
 
 bool is_digits_only(const QString& text)
 {

@@ -19,7 +19,8 @@ void TForm1::create_register_controls()
     Label11 = text_label(main_menu, "Label11", "Group name:", 780, 12, bold);
     Image8 = tool_image(main_menu, "Image8", "group_new", 872, 6, 20, 20, "Create a new Group");
     Image9 = tool_image(main_menu, "Image9", "group_edit", 896, 6, 20, 20, "Edit Group Name");
-    group_delete_img = tool_image(main_menu, "group_delete_img", "group_delete", 920, 6, 20, 20, "Remove Group Name");
+    group_delete_img =
+        tool_image(main_menu, "group_delete_img", "group_delete", 920, 6, 20, 20, "Remove Group Name");
     name_group = new TComboBox(main_menu);
     name_group->Name = "name_group";
     name_group->SetBounds(780, 32, 200, 22);

@@ -52,7 +52,11 @@ struct Route {
 };
 
 // Opens a dialog through its opener and gives the dialog.
-#define OPEN(handler, form) [] { Form1->handler(Form1); return static_cast<TForm*>(form); }
+#define OPEN(handler, form)                                                                                  \
+    [] {                                                                                                     \
+        Form1->handler(Form1);                                                                               \
+        return static_cast<TForm*>(form);                                                                    \
+    }
 #define CLOSE_BOX(form) [] { form->Close(); }
 
 std::vector<Route> routes()
@@ -72,7 +76,8 @@ std::vector<Route> routes()
         {"Form5 close box", OPEN(edit_groupClick, Form5), CLOSE_BOX(Form5), ""},
         {"Form6 Close", OPEN(print_nowClick, Form6), [] { Form6->Button1->Click(); }, "close"},
         {"Form6 close box", OPEN(print_nowClick, Form6), CLOSE_BOX(Form6), "close"},
-        {"data_update Cancel", OPEN(Button1Click, data_update), [] { data_update->cancel->Click(); }, "close"},
+        {"data_update Cancel", OPEN(Button1Click, data_update), [] { data_update->cancel->Click(); },
+         "close"},
         {"Form7 Cancel", OPEN(Button5Click, Form7), [] { Form7->mcancel->Click(); }, "close"},
         {"Form7 close box", OPEN(Button5Click, Form7), CLOSE_BOX(Form7), "close"},
         {"Form8 Cancel", open8, [] { Form8->Button2->Click(); }, "close"},

@@ -14,16 +14,33 @@ namespace {
 
 // Every key a saved file holds, with the values of a first run.
 const std::vector<std::pair<QString, QString>> kFirstRun = {
-    {"MainText", "Invite"},       {"r_font_color", "255"},      {"g_font_color", "0"},
-    {"b_font_color", "255"},      {"r_SD_color", "192"},        {"g_SD_color", "192"},
-    {"b_SD_color", "192"},        {"font_select_name", "MS Sans Serif"},
-    {"main_font_select_name", "MS Sans Serif"},                 {"font_size", "12"},
-    {"main_font_size", "12"},     {"main_d_SD", "0"},           {"d_SD", "0"},
-    {"trackbar_pos1", "0"},       {"trackbar_pos2", "0"},       {"column_size_0", "125"},
-    {"column_size_1", "145"},     {"column_size_2", "108"},     {"column_size_3", "91"},
-    {"column_size_4", "100"},     {"column_name_sort", "Name"}, {"column_sort_by", "ASC"},
-    {"column_title_0", "Name"},   {"column_title_1", "Lastname"},
-    {"column_title_2", "Other text"}, {"column_title_3", "Money"}, {"column_title_4", "Note"},
+    {"MainText", "Invite"},
+    {"r_font_color", "255"},
+    {"g_font_color", "0"},
+    {"b_font_color", "255"},
+    {"r_SD_color", "192"},
+    {"g_SD_color", "192"},
+    {"b_SD_color", "192"},
+    {"font_select_name", "MS Sans Serif"},
+    {"main_font_select_name", "MS Sans Serif"},
+    {"font_size", "12"},
+    {"main_font_size", "12"},
+    {"main_d_SD", "0"},
+    {"d_SD", "0"},
+    {"trackbar_pos1", "0"},
+    {"trackbar_pos2", "0"},
+    {"column_size_0", "125"},
+    {"column_size_1", "145"},
+    {"column_size_2", "108"},
+    {"column_size_3", "91"},
+    {"column_size_4", "100"},
+    {"column_name_sort", "Name"},
+    {"column_sort_by", "ASC"},
+    {"column_title_0", "Name"},
+    {"column_title_1", "Lastname"},
+    {"column_title_2", "Other text"},
+    {"column_title_3", "Money"},
+    {"column_title_4", "Note"},
 };
 
 class SettingsTest : public ProgramTest {
@@ -81,14 +98,24 @@ TEST_F(SettingsTest, AFirstRunWritesItsValuesAndTheNextStartAppliesThem)
 
 TEST_F(SettingsTest, TheLoadStopsSilentlyAtTheFirstBadValueAndKeepsWhatItRead)
 {
-    write_ini({{"MainText", "Hello"}, {"r_font_color", "300"}, {"g_font_color", "-1"},
-               {"b_font_color", "256"}, {"r_SD_color", "1"}, {"g_SD_color", "2"}, {"b_SD_color", "3"},
-               {"font_select_name", "Serif"}, {"main_font_select_name", "Mono"}, {"font_size", "x"},
-               {"d_SD", "1"}, {"trackbar_pos2", "2"}, {"column_size_0", "200"}, {"column_title_0", "Note"},
+    write_ini({{"MainText", "Hello"},
+               {"r_font_color", "300"},
+               {"g_font_color", "-1"},
+               {"b_font_color", "256"},
+               {"r_SD_color", "1"},
+               {"g_SD_color", "2"},
+               {"b_SD_color", "3"},
+               {"font_select_name", "Serif"},
+               {"main_font_select_name", "Mono"},
+               {"font_size", "x"},
+               {"d_SD", "1"},
+               {"trackbar_pos2", "2"},
+               {"column_size_0", "200"},
+               {"column_title_0", "Note"},
                {"column_name_sort", "Lastname"}});
     start();
     EXPECT_EQ(Form1->head_txt->Caption(), "Hello");
-    EXPECT_EQ(Form1->ColorDialog1->Color, 44 + 255 * 256 + 0 * 65536);  // low bytes of 300, -1, 256
+    EXPECT_EQ(Form1->ColorDialog1->Color, 44 + 255 * 256 + 0 * 65536); // low bytes of 300, -1, 256
     EXPECT_EQ(Form1->Shadow_ColorDialog->Color, 1 + 2 * 256 + 3 * 65536);
     EXPECT_EQ(Unit1::ini_font_name, "Serif");
     EXPECT_EQ(Unit1::ini_main_font_name, "Mono");
@@ -111,9 +138,14 @@ TEST_F(SettingsTest, AStoredDistanceBeyondTheBarTakesItsLastStep)
 
 TEST_F(SettingsTest, StoredTitlesBindEachPositionToTheFieldTheyName)
 {
-    write_ini({{"column_title_0", "Note"}, {"column_title_1", "Money"}, {"column_title_2", "Name"},
-               {"column_title_3", "Lastname"}, {"column_title_4", "Bogus"}, {"column_size_0", "60"},
-               {"column_name_sort", "Money"}, {"column_sort_by", "DESC"}});
+    write_ini({{"column_title_0", "Note"},
+               {"column_title_1", "Money"},
+               {"column_title_2", "Name"},
+               {"column_title_3", "Lastname"},
+               {"column_title_4", "Bogus"},
+               {"column_size_0", "60"},
+               {"column_name_sort", "Money"},
+               {"column_sort_by", "DESC"}});
     start();
     EXPECT_EQ(column(0)->FieldName(), "note");
     EXPECT_EQ(column(0)->Alignment(), taCenter);

@@ -39,11 +39,10 @@ TEST_F(StartupTest, CreatesTheTenWindowsWithTheirCaptions)
     RecordingFirewall firewall;
     start(false);
     const std::vector<std::pair<TForm*, QString>> windows = {
-        {Form1, "KAVRI Vivudoz 2011"}, {Form2, "Main text"},
-        {Form3, "New"},                {Form4, "New Group Name"},
-        {Form5, "Update Group Name"},  {Form6, "Print Multiple Control"},
-        {data_update, "Data update"},  {Form7, "Money update"},
-        {Form8, "Send Email to this Name"}, {Form9, "About: KAVRI Vivudoz"}};
+        {Form1, "KAVRI Vivudoz 2011"},  {Form2, "Main text"},         {Form3, "New"},
+        {Form4, "New Group Name"},      {Form5, "Update Group Name"}, {Form6, "Print Multiple Control"},
+        {data_update, "Data update"},   {Form7, "Money update"},      {Form8, "Send Email to this Name"},
+        {Form9, "About: KAVRI Vivudoz"}};
     for (const auto& [form, caption] : windows) {
         ASSERT_NE(form, nullptr) << caption.toStdString();
         EXPECT_EQ(form->Caption(), caption);
@@ -102,7 +101,8 @@ TEST_F(StartupTest, AnUnusableDatabaseIsReportedAndTheWindowIsStillCreated)
     dialogs.boxes.clear();
     start();
     ASSERT_FALSE(dialogs.boxes.empty());
-    EXPECT_TRUE(dialogs.texts().join("\n").contains("not a database")) << dialogs.texts().join("; ").toStdString();
+    EXPECT_TRUE(dialogs.texts().join("\n").contains("not a database"))
+        << dialogs.texts().join("; ").toStdString();
     EXPECT_TRUE(Form1->Visible());
 }
 

@@ -9,7 +9,7 @@ namespace {
 using CardPreviewTest = DesignerTest;
 
 struct RefreshCase {
-    const char* values;  // name, lastname, other_txt
+    const char* values; // name, lastname, other_txt
     QString name_line;
     bool current;
 };

@@ -169,8 +169,11 @@ TEST_F(DesignControlsTest, TheChosenCardSizeSetsTheFourLengths)
     using namespace Unit1;
     const struct {
         double width, height, main_top, name_top;
-    } sizes[] = {{6.0, 6.0, 1.6, 2.25}, {5.75, 5.3, 1.41, 2.0}, {7.25, 5.28, 1.4, 2.05},
-                 {7.58, 4.27, 1.21, 1.75}, {6.26, 4.25, 1.2, 1.73}};
+    } sizes[] = {{6.0, 6.0, 1.6, 2.25},
+                 {5.75, 5.3, 1.41, 2.0},
+                 {7.25, 5.28, 1.4, 2.05},
+                 {7.58, 4.27, 1.21, 1.75},
+                 {6.26, 4.25, 1.2, 1.73}};
     ASSERT_EQ(Form1->size_select->Count(), 5);
     EXPECT_EQ(Form1->size_select->Item(0), "\r15.2 x 15.2 cm.");
     // The activation already applied the first entry.

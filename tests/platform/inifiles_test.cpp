@@ -158,8 +158,7 @@ TEST_F(IniFileTest, AFailingReplaceChangesNothingAndTheStoredValuesStayReadable)
     } cases[] = {
         {"read-only file", [&] { QFile::setPermissions(file(), QFile::ReadOwner); },
          [&] { QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner); }},
-        {"read-only folder",
-         [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner); },
+        {"read-only folder", [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner); },
          [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }},
         {"full disk",
          [] {

@@ -10,15 +10,17 @@ const QString kSample = QStringLiteral(KRV_SOURCE_DIR "/tests/platform/report_pr
 
 class ReportData : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         project.Engine = &engine;
         project.ProjectFile = kSample;
-        TRvSystem::PreviewHook = [this](const TRvDocument &d) { doc = d; };
+        TRvSystem::PreviewHook = [this](const TRvDocument& d) { doc = d; };
     }
     void TearDown() override { TRvSystem::PreviewHook = nullptr; }
 
-    static std::vector<QStringList> names(int n) {
+    static std::vector<QStringList> names(int n)
+    {
         std::vector<QStringList> rows;
         for (int i = 1; i <= n; ++i)
             rows.push_back({"Guest " + QString::number(i)});
@@ -26,10 +28,11 @@ protected:
     }
 
     // (text, top) of every text on a sheet.
-    std::vector<std::pair<QString, double>> texts(size_t sheet) const {
+    std::vector<std::pair<QString, double>> texts(size_t sheet) const
+    {
         std::vector<std::pair<QString, double>> list;
-        for (const TRvDrawing &d : doc.Sheets.at(sheet).Drawings) {
-            if (auto *t = std::get_if<TRvDrawnText>(&d))
+        for (const TRvDrawing& d : doc.Sheets.at(sheet).Drawings) {
+            if (auto* t = std::get_if<TRvDrawnText>(&d))
                 list.emplace_back(t->Text, t->Top);
         }
         return list;
@@ -40,7 +43,8 @@ protected:
     TRvDocument doc;
 };
 
-TEST_F(ReportData, ADataBandRepeatsForEveryRow) {
+TEST_F(ReportData, ADataBandRepeatsForEveryRow)
+{
     TestConnection totals("totals", {"total_card"}, {{"3"}, {"99"}});
     TestConnection guests("GUESTS", {"name"}, names(3)); // names are matched ignoring case
     project.Execute();
@@ -55,7 +59,8 @@ TEST_F(ReportData, ADataBandRepeatsForEveryRow) {
     }
 }
 
-TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet) {
+TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet)
+{
     // The region is 9 inches high: the header band (0.3) and 34 rows of 0.25 fill the first sheet.
     TestConnection guests("guests", {"name"}, names(40));
     project.Execute();
@@ -69,7 +74,8 @@ TEST_F(ReportData, RowsThatDoNotFitContinueOnANewSheet) {
     EXPECT_EQ(second.back().first, "Guest 40");
 }
 
-TEST_F(ReportData, DataSetsAreLeftAsTheyWere) {
+TEST_F(ReportData, DataSetsAreLeftAsTheyWere)
+{
     TestConnection closedOne("totals", {"total_card"}, {{"7"}});
     TestConnection openOne("guests", {"name"}, names(5));
     openOne.Open();
@@ -84,7 +90,8 @@ TEST_F(ReportData, DataSetsAreLeftAsTheyWere) {
     EXPECT_EQ(texts(0).size(), 2u + 1 + 5) << "all rows, whatever the current one";
 }
 
-TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows) {
+TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows)
+{
     TestConnection guests("guests", {"name"}, {});
     project.Execute();
     ASSERT_EQ(doc.Sheets.size(), 1u);
@@ -92,7 +99,8 @@ TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows) {
     EXPECT_FALSE(guests.Active());
 }
 
-TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers) {
+TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers)
+{
     QTemporaryDir dir;
     const QString file = WriteTextFile(dir.filePath("t.db"), "");
     TADOConnection db;
@@ -110,7 +118,7 @@ TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers) {
     TDataSource source;
     source.SetDataSet(&list);
     int events = 0;
-    source.AddListener([&](TDataEvent, TField *) { ++events; });
+    source.AddListener([&](TDataEvent, TField*) { ++events; });
 
     TRvDataSetConnection guests("guests"), totals("totals");
     guests.DataSet = &list;

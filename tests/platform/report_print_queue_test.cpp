@@ -16,7 +16,8 @@
 
 namespace {
 
-bool RunTool(const QStringList &args) {
+bool RunTool(const QStringList& args)
+{
     QProcess p;
     p.start(args.first(), args.mid(1));
     return p.waitForFinished(30000) && p.exitCode() == 0;
@@ -24,7 +25,8 @@ bool RunTool(const QStringList &args) {
 
 class ReportPrintQueue : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         QString why;
         if (!start_print_queue(why))
@@ -36,13 +38,14 @@ protected:
     }
 
     // One card job: the page and three text lines, as the card printing adds them.
-    void printCard(const QString &name) {
+    void printCard(const QString& name)
+    {
         project.Open();
-        auto *page = dynamic_cast<TRavePage *>(project.FindRaveComponent("Report1.Page1", nullptr));
+        auto* page = dynamic_cast<TRavePage*>(project.FindRaveComponent("Report1.Page1", nullptr));
         ASSERT_NE(page, nullptr);
         page->PageWidth = 6.26;
         page->PageHeight = 4.25;
-        auto *band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
+        auto* band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
         ASSERT_NE(band, nullptr);
         const struct {
             QString text;
@@ -51,8 +54,8 @@ protected:
         } lines[] = {{"Invite", pjLeft, 1.25, 0.5, 1.0},
                      {name, pjCenter, 0, 1.73, 6.26},
                      {token, pjCenter, 0, 2.33, 6.26}};
-        for (const auto &l : lines) {
-            auto *t = new TRaveText(band);
+        for (const auto& l : lines) {
+            auto* t = new TRaveText(band);
             t->SetParent(page);
             t->Name = project.GetUniqueName("Text", page);
             t->Text = l.text;
@@ -71,9 +74,10 @@ protected:
         PdfContent pdf;
         QSizeF page; // points
     };
-    std::vector<Job> waitForJobs(size_t count) {
+    std::vector<Job> waitForJobs(size_t count)
+    {
         std::vector<Job> found;
-        for (const QueuedJob &job : wait_for_jobs(token, count, started)) {
+        for (const QueuedJob& job : wait_for_jobs(token, count, started)) {
             found.push_back({ReadPdf(job.path), job.page});
             QFile::remove(job.path);
         }
@@ -86,13 +90,14 @@ protected:
     QDateTime started = QDateTime::currentDateTime();
 };
 
-TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs) {
-    for (const char *guest : {"Anna", "Boris", "Clara"})
+TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs)
+{
+    for (const char* guest : {"Anna", "Boris", "Clara"})
         printCard(guest);
     const std::vector<Job> jobs = waitForJobs(3);
     ASSERT_EQ(jobs.size(), 3u) << "jobs written by the queue";
     QStringList guests;
-    for (const auto &[pdf, page] : jobs) {
+    for (const auto& [pdf, page] : jobs) {
         ASSERT_EQ(pdf.Pages.size(), 1u);
         EXPECT_NEAR(page.width(), 6.26 * 72, 1.0);
         EXPECT_NEAR(page.height(), 4.25 * 72, 1.0);
@@ -109,7 +114,8 @@ TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs) {
     EXPECT_EQ(guests, (QStringList{"Anna", "Boris", "Clara"}));
 }
 
-TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported) {
+TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
+{
     const QString queue = "krv_refusing_" + token;
     ASSERT_TRUE(RunTool({"lpadmin", "-p", queue, "-E", "-v", "cups-pdf:/"}));
     ASSERT_TRUE(RunTool({"cupsreject", queue}));
@@ -119,7 +125,7 @@ TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported) {
     try {
         printCard("Anna");
         ADD_FAILURE() << "the job went through";
-    } catch (const Exception &e) {
+    } catch (const Exception& e) {
         EXPECT_TRUE(e.Message().contains("did not accept the print job")) << e.what();
         EXPECT_TRUE(e.Message().contains(queue)) << e.what();
     }

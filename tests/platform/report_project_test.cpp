@@ -11,21 +11,23 @@ const QString kSample = QStringLiteral(KRV_SOURCE_DIR "/tests/platform/report_pr
 
 class ReportProject : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         project.Engine = &engine;
         project.ProjectFile = kSample;
         project.OnAfterClose = [this] { ++closes; };
-        TRvSystem::PreviewHook = [this](const TRvDocument &d) { runs.push_back(d); };
+        TRvSystem::PreviewHook = [this](const TRvDocument& d) { runs.push_back(d); };
     }
     void TearDown() override { TRvSystem::PreviewHook = nullptr; }
 
     // The texts of every sheet of the last run, in drawing order.
-    QStringList lastTexts() const {
+    QStringList lastTexts() const
+    {
         QStringList texts;
-        for (const TRvSheet &s : runs.back().Sheets) {
-            for (const TRvDrawing &d : s.Drawings) {
-                if (auto *t = std::get_if<TRvDrawnText>(&d))
+        for (const TRvSheet& s : runs.back().Sheets) {
+            for (const TRvDrawing& d : s.Drawings) {
+                if (auto* t = std::get_if<TRvDrawnText>(&d))
                     texts << t->Text;
             }
         }
@@ -39,13 +41,14 @@ protected:
     std::vector<TRvDocument> runs;
 };
 
-TEST_F(ReportProject, OpenCloseAndAfterClose) {
+TEST_F(ReportProject, OpenCloseAndAfterClose)
+{
     project.Close();
     EXPECT_EQ(closes, 0) << "closing with no project open fires nothing";
 
     project.Open();
     ASSERT_TRUE(project.Active());
-    auto *band = project.FindRaveComponent("Band1", project.FindRaveComponent("Cards.Page1", nullptr));
+    auto* band = project.FindRaveComponent("Band1", project.FindRaveComponent("Cards.Page1", nullptr));
     ASSERT_NE(band, nullptr);
     new TRaveText(band);
 
@@ -67,7 +70,8 @@ TEST_F(ReportProject, OpenCloseAndAfterClose) {
     EXPECT_EQ(closes, 1);
 }
 
-TEST_F(ReportProject, RavIsAddedToANameWithoutADot) {
+TEST_F(ReportProject, RavIsAddedToANameWithoutADot)
+{
     QFile::copy(kSample, dir.filePath("card.rav"));
     project.ProjectFile = dir.filePath("card");
     EXPECT_NO_THROW(project.Open());
@@ -79,12 +83,13 @@ TEST_F(ReportProject, RavIsAddedToANameWithoutADot) {
     EXPECT_NO_THROW(project.Open());
 }
 
-TEST_F(ReportProject, MissingFileAndInvalidFormat) {
+TEST_F(ReportProject, MissingFileAndInvalidFormat)
+{
     project.ProjectFile = dir.filePath("op.rav");
     try {
         project.Open();
         FAIL() << "no failure";
-    } catch (const Exception &e) {
+    } catch (const Exception& e) {
         EXPECT_EQ(e.Message(),
                   "The following reporting project does not exist:\r\"" + dir.filePath("op.rav") + "\"");
     }
@@ -103,12 +108,12 @@ TEST_F(ReportProject, MissingFileAndInvalidFormat) {
         ProjectText(R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "text", "font": )"
                     R"({"color": "red"}}]}]})"),
     };
-    for (const QString &text : invalid) {
+    for (const QString& text : invalid) {
         project.ProjectFile = WriteTextFile(dir.filePath("bad.rav"), text);
         try {
             project.Open();
             ADD_FAILURE() << "opened: " << text.toStdString();
-        } catch (const Exception &e) {
+        } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), "Invalid Project Format") << text.toStdString();
         }
         EXPECT_FALSE(project.Active());
@@ -116,19 +121,20 @@ TEST_F(ReportProject, MissingFileAndInvalidFormat) {
     EXPECT_EQ(closes, 0);
 }
 
-TEST_F(ReportProject, FindByPlainAndCompositeNames) {
+TEST_F(ReportProject, FindByPlainAndCompositeNames)
+{
     project.Open();
-    TRaveComponent *cards = project.FindRaveComponent("Cards", nullptr);
-    TRaveComponent *page = project.FindRaveComponent("Cards.Page1", nullptr);
-    TRaveComponent *region = project.FindRaveComponent("Region1", page);
+    TRaveComponent* cards = project.FindRaveComponent("Cards", nullptr);
+    TRaveComponent* page = project.FindRaveComponent("Cards.Page1", nullptr);
+    TRaveComponent* region = project.FindRaveComponent("Region1", page);
     ASSERT_TRUE(cards && page && region);
     EXPECT_EQ(page->Owner(), cards) << "not the Summary report's Page1";
-    EXPECT_NE(dynamic_cast<TRavePage *>(page), nullptr);
+    EXPECT_NE(dynamic_cast<TRavePage*>(page), nullptr);
 
     struct Case {
-        const char *name;
-        TRaveComponent *owner;
-        const char *found; // the name of the owner of the result, nullptr for no result
+        const char* name;
+        TRaveComponent* owner;
+        const char* found; // the name of the owner of the result, nullptr for no result
     };
     const Case cases[] = {
         {"cARDS.pAGE1", nullptr, "Cards"},
@@ -145,8 +151,8 @@ TEST_F(ReportProject, FindByPlainAndCompositeNames) {
         {"Page1", nullptr, nullptr},
         {"Missing", page, nullptr},
     };
-    for (const Case &c : cases) {
-        TRaveComponent *found = project.FindRaveComponent(c.name, c.owner);
+    for (const Case& c : cases) {
+        TRaveComponent* found = project.FindRaveComponent(c.name, c.owner);
         if (!c.found) {
             EXPECT_EQ(found, nullptr) << c.name;
         } else if (!found) {
@@ -161,21 +167,22 @@ TEST_F(ReportProject, FindByPlainAndCompositeNames) {
     EXPECT_EQ(project.FindRaveComponent("Cards.Page1", nullptr), nullptr);
 }
 
-TEST_F(ReportProject, UniqueNamesCountEveryComponentInsideThePage) {
+TEST_F(ReportProject, UniqueNamesCountEveryComponentInsideThePage)
+{
     project.Open();
-    auto *page = project.FindRaveComponent("Cards.Page1", nullptr);
-    auto *band = project.FindRaveComponent("Band1", page);
-    auto *other = project.FindRaveComponent("Summary.Page1", nullptr);
+    auto* page = project.FindRaveComponent("Cards.Page1", nullptr);
+    auto* band = project.FindRaveComponent("Band1", page);
+    auto* other = project.FindRaveComponent("Summary.Page1", nullptr);
     EXPECT_EQ(project.GetUniqueName("Text99", page), "Text991");
 
-    auto *text = new TRaveText(band);
+    auto* text = new TRaveText(band);
     text->SetParent(page);
     text->Name = project.GetUniqueName("Text99", page);
     EXPECT_EQ(text->Name, "Text991");
     EXPECT_EQ(project.GetUniqueName("text99", page), "text992");
     EXPECT_EQ(project.GetUniqueName("Text99", other), "Text991");
 
-    auto *inBand = new TRaveText(band); // owned by the band, never moved to the page
+    auto* inBand = new TRaveText(band); // owned by the band, never moved to the page
     inBand->Name = "Text992";
     EXPECT_EQ(project.GetUniqueName("Text99", page), "Text993");
     EXPECT_EQ(project.GetUniqueName("BandText", page), "BandText1");
@@ -188,7 +195,8 @@ TEST_F(ReportProject, UniqueNamesCountEveryComponentInsideThePage) {
     EXPECT_EQ(project.GetUniqueName("Text99", page), "Text991");
 }
 
-TEST_F(ReportProject, RunsTheNamedOrTheActiveReport) {
+TEST_F(ReportProject, RunsTheNamedOrTheActiveReport)
+{
     project.ExecuteReport("Cards"); // opens the project by itself
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(lastTexts(), QStringList{"In the band"});
@@ -204,7 +212,7 @@ TEST_F(ReportProject, RunsTheNamedOrTheActiveReport) {
 
     const QString twoReports = R"({"name": "First", "pages": [{"name": "P", "items": [{"type": "text", )"
                                R"("text": "first"}]}]}, {"name": "Second", "pages": []})";
-    for (const QString &active : {QString(), QString(R"(, "activeReport": "Gone")")}) {
+    for (const QString& active : {QString(), QString(R"(, "activeReport": "Gone")")}) {
         project.ProjectFile = WriteTextFile(dir.filePath("two.rav"), ProjectText(twoReports, active));
         project.Execute();
         EXPECT_EQ(lastTexts(), QStringList{"first"}) << "else the first report";
@@ -216,12 +224,13 @@ TEST_F(ReportProject, RunsTheNamedOrTheActiveReport) {
     EXPECT_EQ(runs.size(), 4u);
 }
 
-TEST_F(ReportProject, ItemsAddedAtRunTimePrintOnTheirPageAboveTheOthers) {
+TEST_F(ReportProject, ItemsAddedAtRunTimePrintOnTheirPageAboveTheOthers)
+{
     project.Open();
-    auto *page = project.FindRaveComponent("Cards.Page1", nullptr);
-    auto *band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
-    for (const char *text : {"shadow", "front"}) {
-        auto *item = new TRaveText(band);
+    auto* page = project.FindRaveComponent("Cards.Page1", nullptr);
+    auto* band = project.FindRaveComponent("Band1", project.FindRaveComponent("Region1", page));
+    for (const char* text : {"shadow", "front"}) {
+        auto* item = new TRaveText(band);
         item->SetParent(page);
         item->Top = 1.5;
         item->Left = 0.25;
@@ -229,21 +238,22 @@ TEST_F(ReportProject, ItemsAddedAtRunTimePrintOnTheirPageAboveTheOthers) {
     }
     project.ExecuteReport("Cards");
     EXPECT_EQ(lastTexts(), (QStringList{"In the band", "shadow", "front"}));
-    const auto &drawings = runs.back().Sheets.at(0).Drawings;
-    const auto &front = std::get<TRvDrawnText>(drawings.back());
+    const auto& drawings = runs.back().Sheets.at(0).Drawings;
+    const auto& front = std::get<TRvDrawnText>(drawings.back());
     EXPECT_DOUBLE_EQ(front.Top, 1.5) << "page coordinates, not the band's";
     EXPECT_DOUBLE_EQ(front.Left, 0.25);
-    const auto &inBand = std::get<TRvDrawnText>(drawings.at(1));
+    const auto& inBand = std::get<TRvDrawnText>(drawings.at(1));
     EXPECT_DOUBLE_EQ(inBand.Top, 0.5 + 0.1) << "band items sit at the region's top";
 }
 
-TEST_F(ReportProject, AFailedRunLeavesNoProjectOpen) {
+TEST_F(ReportProject, AFailedRunLeavesNoProjectOpen)
+{
     qputenv("CUPS_SERVER", QFile::encodeName(dir.filePath("no-server.sock")));
     engine.DefaultDest = rdPrinter;
     try {
         project.ExecuteReport("Cards");
         ADD_FAILURE() << "printed without a print server";
-    } catch (const Exception &e) {
+    } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "No printer is installed.");
     }
     qunsetenv("CUPS_SERVER");
@@ -261,9 +271,10 @@ TEST_F(ReportProject, AFailedRunLeavesNoProjectOpen) {
     EXPECT_EQ(closes, 2) << "nothing was open, so nothing closed";
 }
 
-TEST_F(ReportProject, InputDuringARunCannotPullTheProjectAway) {
+TEST_F(ReportProject, InputDuringARunCannotPullTheProjectAway)
+{
     bool nestedRan = false;
-    TRvSystem::PreviewHook = [&](const TRvDocument &) { nestedRan = true; };
+    TRvSystem::PreviewHook = [&](const TRvDocument&) { nestedRan = true; };
     QTimer::singleShot(0, [&] {
         // Reached through the engine's message processing, as a button press would be.
         project.ExecuteReport("Summary");

@@ -10,7 +10,8 @@ namespace {
 
 class ReportRender : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EnsureApplication();
         project.Engine = &engine;
         engine.DefaultDest = rdFile;
@@ -20,7 +21,8 @@ protected:
     }
 
     // A project of one report "R" whose page "P" holds the given items.
-    void useProject(double width, double height, const QString &items) {
+    void useProject(double width, double height, const QString& items)
+    {
         project.ProjectFile = WriteTextFile(
             dir.filePath("t.rav"),
             ProjectText(
@@ -31,10 +33,11 @@ protected:
                     .arg(items)));
     }
 
-    TRaveText *addText(const QString &text, TPrintJustify justify, double left, double top, double width,
-                       const TFont &font) {
-        auto *page = project.FindRaveComponent("R.P", nullptr);
-        auto *item = new TRaveText(page);
+    TRaveText* addText(const QString& text, TPrintJustify justify, double left, double top, double width,
+                       const TFont& font)
+    {
+        auto* page = project.FindRaveComponent("R.P", nullptr);
+        auto* item = new TRaveText(page);
         item->Name = project.GetUniqueName("Text", page);
         item->Text = text;
         item->FontJustify = justify;
@@ -51,7 +54,8 @@ protected:
     TRvProject project;
 };
 
-TFont font(const QString &name, int size, TFontStyles style = 0, TColor color = clBlack) {
+TFont font(const QString& name, int size, TFontStyles style = 0, TColor color = clBlack)
+{
     TFont f;
     f.Name = name;
     f.Size = size;
@@ -60,7 +64,8 @@ TFont font(const QString &name, int size, TFontStyles style = 0, TColor color = 
     return f;
 }
 
-TEST_F(ReportRender, TextsLandWhereTheirItemsSay) {
+TEST_F(ReportRender, TextsLandWhereTheirItemsSay)
+{
     useProject(6.26, 4.25, "");
     project.Open();
     addText("Invite", pjLeft, 1.25, 0.5, 1.0, font("DejaVu Sans", 24, fsBold, 0xFF00FF));
@@ -88,9 +93,9 @@ TEST_F(ReportRender, TextsLandWhereTheirItemsSay) {
         {"Table", "7", 'c', 6.26 * 72 / 2, 2.33 * 72, 12},
         {"ends", "here", 'r', 6.0 * 72, 3.5 * 72, 10},
     };
-    for (const Golden &g : golden) {
-        const PdfWord *first = pdf.Find(g.first);
-        const PdfWord *last = pdf.Find(g.last);
+    for (const Golden& g : golden) {
+        const PdfWord* first = pdf.Find(g.first);
+        const PdfWord* last = pdf.Find(g.last);
         ASSERT_TRUE(first && last) << g.first.toStdString() << " in: " << pdf.Text().toStdString();
         const double x = g.anchor == 'l'   ? first->XMin
                          : g.anchor == 'r' ? last->XMax
@@ -105,11 +110,12 @@ TEST_F(ReportRender, TextsLandWhereTheirItemsSay) {
     fonts.start("pdffonts", {engine.OutputFileName});
     fonts.waitForFinished(30000);
     const QString list = fonts.readAllStandardOutput();
-    for (const char *face : {"DejaVuSans-Bold", "DejaVuSerif", "DejaVuSans-Oblique", "DejaVuSans "})
+    for (const char* face : {"DejaVuSans-Bold", "DejaVuSerif", "DejaVuSans-Oblique", "DejaVuSans "})
         EXPECT_TRUE(list.contains(face)) << face << " in\n" << list.toStdString();
 }
 
-TEST_F(ReportRender, EachPageHasItsOwnSize) {
+TEST_F(ReportRender, EachPageHasItsOwnSize)
+{
     project.ProjectFile = WriteTextFile(dir.filePath("two.rav"), ProjectText(R"({"name": "R", "pages": [
             {"name": "A", "width": 4, "height": 6, "items": [{"type": "text", "text": "first", "top": 1}]},
             {"name": "B", "width": 8.5, "height": 3, "items": [{"type": "text", "text": "second", "top": 2},
@@ -126,7 +132,8 @@ TEST_F(ReportRender, EachPageHasItsOwnSize) {
     EXPECT_NEAR(pdf.Find("second")->YMin, 144, 1.5);
 }
 
-TEST_F(ReportRender, PicturesAreScaledIntoTheirRectangle) {
+TEST_F(ReportRender, PicturesAreScaledIntoTheirRectangle)
+{
     QImage image(10, 20, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(dir.filePath("art.png")));
@@ -145,7 +152,8 @@ TEST_F(ReportRender, PicturesAreScaledIntoTheirRectangle) {
     EXPECT_EQ(cols.value(13), "10") << "20 pixels down two inches";
 }
 
-TEST_F(ReportRender, StatusWindowShowsEachStepAndMessagesFlow) {
+TEST_F(ReportRender, StatusWindowShowsEachStepAndMessagesFlow)
+{
     useProject(4, 3, "");
     project.ProjectFile =
         WriteTextFile(dir.filePath("two.rav"),
@@ -154,9 +162,9 @@ TEST_F(ReportRender, StatusWindowShowsEachStepAndMessagesFlow) {
     QStringList seen;
     bool done = false;
     std::function<void()> watch = [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isVisible() && w->windowTitle() == "Envelope card") {
-                for (QLabel *l : w->findChildren<QLabel *>()) {
+                for (QLabel* l : w->findChildren<QLabel*>()) {
                     if (seen.isEmpty() || seen.back() != l->text())
                         seen << l->text();
                 }
@@ -171,18 +179,19 @@ TEST_F(ReportRender, StatusWindowShowsEachStepAndMessagesFlow) {
     QCoreApplication::processEvents();
     EXPECT_EQ(seen,
               (QStringList{"Generating page 1", "Generating page 2", "Printing page 1", "Printing page 2"}));
-    for (QWidget *w : QApplication::topLevelWidgets())
+    for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible() && w->windowTitle() == "Envelope card") << "hidden after the run";
 }
 
-TEST_F(ReportRender, PreviewIsModalMaximisedAndCaptioned) {
+TEST_F(ReportRender, PreviewIsModalMaximisedAndCaptioned)
+{
     useProject(6.26, 4.25, R"({"type": "text", "text": "card"})");
     engine.DefaultDest = rdPreview;
     QString caption;
     bool maximised = false, modal = false;
     int polls = 0;
     std::function<void()> closeIt = [&] {
-        if (auto *dlg = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+        if (auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
             caption = dlg->windowTitle();
             maximised = dlg->windowState() & Qt::WindowMaximized;
             modal = dlg->isModal();

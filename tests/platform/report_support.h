@@ -12,16 +12,18 @@
 #include <memory>
 #include <vector>
 
-inline void EnsureApplication() {
+inline void EnsureApplication()
+{
     if (QCoreApplication::instance())
         return;
     static int argc = 1;
     static char name[] = "tests_platform";
-    static char *argv[] = {name, nullptr};
+    static char* argv[] = {name, nullptr};
     new QApplication(argc, argv); // lives to the process end: Qt's own exit routines need it
 }
 
-inline QString WriteTextFile(const QString &path, const QString &text) {
+inline QString WriteTextFile(const QString& path, const QString& text)
+{
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(text.toUtf8());
@@ -29,7 +31,8 @@ inline QString WriteTextFile(const QString &path, const QString &text) {
 }
 
 // A project file whose reports are given as JSON text.
-inline QString ProjectText(const QString &reports, const QString &extra = {}) {
+inline QString ProjectText(const QString& reports, const QString& extra = {})
+{
     return R"({"format": "krv-report-project", "version": 1)" + extra + R"(, "reports": [)" + reports + "]}";
 }
 
@@ -43,14 +46,16 @@ struct PdfContent {
     std::vector<QSizeF> Pages; // points
     std::vector<PdfWord> Words;
 
-    QString Text() const {
+    QString Text() const
+    {
         QStringList all;
-        for (const PdfWord &w : Words)
+        for (const PdfWord& w : Words)
             all << w.Text;
         return all.join(' ');
     }
-    const PdfWord *Find(const QString &text) const {
-        for (const PdfWord &w : Words) {
+    const PdfWord* Find(const QString& text) const
+    {
+        for (const PdfWord& w : Words) {
             if (w.Text == text)
                 return &w;
         }
@@ -59,7 +64,8 @@ struct PdfContent {
 };
 
 // Reads page sizes and word boxes with `pdftotext -bbox`.
-inline PdfContent ReadPdf(const QString &path) {
+inline PdfContent ReadPdf(const QString& path)
+{
     QProcess p;
     p.start("pdftotext", {"-bbox", path, "-"});
     p.waitForFinished(30000);
@@ -89,26 +95,31 @@ inline PdfContent ReadPdf(const QString &path) {
 class TestConnection : public TRvCustomConnection {
 public:
     TestConnection(QString name, QStringList columns, std::vector<QStringList> rows)
-        : TRvCustomConnection(std::move(name)), columns_(std::move(columns)), rows_(std::move(rows)) {}
+        : TRvCustomConnection(std::move(name)), columns_(std::move(columns)), rows_(std::move(rows))
+    {
+    }
 
     bool open = false;
     int rec_no = 0;
     int opens = 0, closes = 0;
 
     bool Active() const override { return open; }
-    void Open() override {
+    void Open() override
+    {
         open = true;
         rec_no = rows_.empty() ? 0 : 1;
         ++opens;
     }
-    void Close() override {
+    void Close() override
+    {
         open = false;
         ++closes;
     }
     int RecNo() const override { return rec_no; }
     void SetRecNo(int r) override { rec_no = r; }
     int RowCount() const override { return open ? int(rows_.size()) : 0; }
-    QString FieldText(int row0, const QString &field) const override {
+    QString FieldText(int row0, const QString& field) const override
+    {
         return rows_.at(row0).value(int(columns_.indexOf(field)));
     }
 

@@ -149,15 +149,15 @@ TEST_F(GuestEditTest, ListIsRebuiltOnlyWhenTheGroupChangedUnderANarrowedFilter)
                "INSERT INTO member (userid, name, lastname, group_id) VALUES (1, 'Ann', 'Lee', 1),"
                "(2, 'Bob', 'Ray', 0);");
     struct Case {
-        int filter;  // List All, NONE GROUP, Family
+        int filter; // List All, NONE GROUP, Family
         int userid;
-        int entry;  // the dialog's NONE GROUP or Family
+        int entry; // the dialog's NONE GROUP or Family
         bool rebuilt;
     };
     for (const Case& c : {Case{0, 1, 0, false}, Case{2, 1, 0, true}, Case{1, 2, 1, true},
                           Case{2, 1, 1, false}, Case{1, 2, 0, false}}) {
-        SCOPED_TRACE(testing::Message() << "filter " << c.filter << " guest " << c.userid << " entry "
-                                        << c.entry);
+        SCOPED_TRACE(testing::Message()
+                     << "filter " << c.filter << " guest " << c.userid << " entry " << c.entry);
         folder.sql("UPDATE member SET group_id = userid % 2; DELETE FROM member WHERE name = 'Zed';");
         choose(c.filter);
         open_edit(c.userid);

@@ -102,7 +102,7 @@ TEST_F(GuestGridTest, DraggingMoneyToTheFrontStoresTheOrderAndWidthsWithoutSorti
     drag(title(3), QPoint(3, header()->height() / 2));
     EXPECT_EQ(captions(), (QStringList{"Money", "Name", "Lastname", "Other text", "Note"}));
     EXPECT_EQ(Form1->ADOQuery1->Sort(), "name ASC");
-    EXPECT_EQ(Unit1::column_moving, "no");  // the release's title click was swallowed
+    EXPECT_EQ(Unit1::column_moving, "no"); // the release's title click was swallowed
     Form1->DBGrid1->Repaint();
     EXPECT_EQ(stored("column_title_0"), "Money");
     EXPECT_EQ(stored("column_title_1"), "Name");

@@ -58,13 +58,21 @@ TEST_F(GuestListTest, EachFilterEntryAndSearchTextGiveTheirStatementAndValues)
         {0, "   ", "SELECT * FROM member ", {}, "SELECT SUM(money) AS total_money FROM member ", {}},
         {0, " an", "SELECT * FROM member WHERE" + kCondition, searched(" an"),
          "SELECT SUM(money) AS total_money FROM member WHERE" + kCondition, searched(" an")},
-        {1, "", "SELECT * FROM member WHERE group_id = 0", {},
-         "SELECT SUM(money) AS total_money FROM member WHERE group_id = ?", {"0"}},
+        {1,
+         "",
+         "SELECT * FROM member WHERE group_id = 0",
+         {},
+         "SELECT SUM(money) AS total_money FROM member WHERE group_id = ?",
+         {"0"}},
         {1, "an", "SELECT * FROM member WHERE" + kCondition + " AND group_id = 0", searched("an"),
          "SELECT SUM(money) AS total_money FROM member WHERE" + kCondition + " AND group_id = ?",
          searched("an") << "0"},
-        {3, "\t", "SELECT * FROM member WHERE group_id = ?", {"1"},
-         "SELECT SUM(money) AS total_money FROM member WHERE group_id = ?", {"1"}},
+        {3,
+         "\t",
+         "SELECT * FROM member WHERE group_id = ?",
+         {"1"},
+         "SELECT SUM(money) AS total_money FROM member WHERE group_id = ?",
+         {"1"}},
         {4, "an", "SELECT * FROM member WHERE" + kCondition + " AND group_id = ?", searched("an") << "2",
          "SELECT SUM(money) AS total_money FROM member WHERE" + kCondition + " AND group_id = ?",
          searched("an") << "2"},
@@ -102,10 +110,10 @@ TEST_F(GuestListTest, SearchMatchesAnyColumnIgnoringCaseAndTotalsWhatItLists)
     } cases[] = {
         {"anna", {"Anna Berg"}, "1,500.-"},
         {"ÅNUND", {"Ånund Östberg"}, "0.-"},
-        {"500", {"Anna Berg", "Bob Stone"}, "2,000.-"},            // a part of an amount
-        {"berg", {"Anna Berg", "Ånund Östberg"}, "1,500.-"},       // Östberg has no note
-        {" 1", {"Anna Berg"}, "1,500.-"},                          // the leading blank counts
-        {"\"hi\"", {"Bob Stone"}, "500.-"},                        // a quote is only a character
+        {"500", {"Anna Berg", "Bob Stone"}, "2,000.-"},      // a part of an amount
+        {"berg", {"Anna Berg", "Ånund Östberg"}, "1,500.-"}, // Östberg has no note
+        {" 1", {"Anna Berg"}, "1,500.-"},                    // the leading blank counts
+        {"\"hi\"", {"Bob Stone"}, "500.-"},                  // a quote is only a character
         {"LATE", {"Carl Lind"}, "12,000.-"},
         {"zzz", {}, "0.-"},
         {"  ", {"Anna Berg", "Bob Stone", "Carl Lind", "Dora Kaye", "Ånund Östberg"}, "14,000.-"},
@@ -127,7 +135,7 @@ TEST_F(GuestListTest, GroupEntriesListTheirGuestsAndTotals)
         QStringList guests;
         QString total;
     } cases[] = {
-        {1, "", {"Bob Stone", "Ånund Östberg"}, "500.-"},  // a NULL group is not "no group"
+        {1, "", {"Bob Stone", "Ånund Östberg"}, "500.-"}, // a NULL group is not "no group"
         {3, "", {"Anna Berg"}, "1,500.-"},
         {2, "", {}, "0.-"},
         {4, "a", {"Carl Lind"}, "12,000.-"},

@@ -49,7 +49,7 @@ TEST_F(MoneyDialogTest, InputTable)
     const QString over = "Over data! Please check it.";
     struct Case {
         const char* typed;
-        QString message;  // empty when the amount is stored
+        QString message; // empty when the amount is stored
         const char* stored;
     };
     for (const Case& c : {

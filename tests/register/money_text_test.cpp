@@ -19,12 +19,12 @@ TEST(MoneyText, ShowsTheLocaleFormatWithoutAZeroDecimalPart)
         {Currency(1000000), "1,000,000", "1.000.000"},
         {Currency::FromRaw(125000), "12.50", "12,50"},
         {Currency::FromRaw(12345670500), "1,234,567.05", "1.234.567,05"},
-        {Currency::FromRaw(10049), "1", "1"},  // rounds to cents
+        {Currency::FromRaw(10049), "1", "1"}, // rounds to cents
         {Currency::FromRaw(99950), "10", "10"},
         {Currency(-1500), "-1,500", "-1.500"},
         {Currency(99999999999999), "99,999,999,999,999", "99.999.999.999.999"},
     };
-    const std::pair<QLocale, const char* Case::*> locales[] = {
+    const std::pair<QLocale, const char * Case::*> locales[] = {
         {QLocale(QLocale::English, QLocale::UnitedStates), &Case::english},
         {QLocale(QLocale::German), &Case::german}};
     for (const auto& [locale, column] : locales) {

@@ -114,8 +114,8 @@ TEST_F(NewGuestTest, NewRowJoinsTheCurrentListWhateverTheFilterAndThePreviewShow
     EXPECT_FALSE(listed().contains("Bob Ray"));
     TADOQuery* q = Form1->ADOQuery1;
     EXPECT_EQ(q->RecNo(), q->RecordCount());
-    EXPECT_EQ(Form1->Label1->Caption(), q->FieldByName("name")->AsString() + " " +
-                                            q->FieldByName("lastname")->AsString());
+    EXPECT_EQ(Form1->Label1->Caption(),
+              q->FieldByName("name")->AsString() + " " + q->FieldByName("lastname")->AsString());
 }
 
 } // namespace

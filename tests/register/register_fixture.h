@@ -8,7 +8,10 @@
 #include <ostream>
 
 // Readable failure messages for texts and lists of texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 class RegisterTest : public ProgramTest {
 protected:

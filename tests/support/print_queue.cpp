@@ -77,7 +77,8 @@ std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const Q
                              {path, text, shown_page_size(path)}});
         }
     }
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QueuedJob> jobs;
     for (auto& [when, job] : found)
         jobs.push_back(job);

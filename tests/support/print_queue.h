@@ -11,8 +11,8 @@ bool start_print_queue(QString& why);
 
 struct QueuedJob {
     QString path;
-    QString text;  // as pdftotext reads it
-    QSizeF page;   // points, as a viewer shows the page
+    QString text; // as pdftotext reads it
+    QSizeF page;  // points, as a viewer shows the page
 };
 
 // Waits (up to 90 s) for the PDFs of jobs since `since` whose text contains `token`,

@@ -29,7 +29,10 @@ TempDatabase::TempDatabase(const QString& seed) : previous_dir_(QDir::currentPat
     QDir::setCurrent(dir_.path());
 }
 
-TempDatabase::~TempDatabase() { QDir::setCurrent(previous_dir_); }
+TempDatabase::~TempDatabase()
+{
+    QDir::setCurrent(previous_dir_);
+}
 
 void TempDatabase::exec(const QString& sql) const
 {

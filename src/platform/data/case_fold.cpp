@@ -26,7 +26,10 @@ inline bool IsAscii(const unsigned char* s, int n)
     return (any & 0x8080808080808080ull) == 0;
 }
 
-inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c | 0x20 : c; }
+inline unsigned char LowerAscii(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? c | 0x20 : c;
+}
 
 // Both pure ASCII: folding is lowering A to Z, so bytes order as folded texts do.
 int CompareAscii(const unsigned char* a, int na, const unsigned char* b, int nb)
@@ -104,7 +107,10 @@ struct Pattern {
     long folded_esc = -1;
 };
 
-bool IsWildcard(char c) { return c == '%' || c == '_'; }
+bool IsWildcard(char c)
+{
+    return c == '%' || c == '_';
+}
 
 Pattern Prepare(const unsigned char* pat, int np, long esc)
 {

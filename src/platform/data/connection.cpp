@@ -38,9 +38,15 @@ void TADOConnection::SetConnectionString(const QString& text)
     connection_string_ = text;
 }
 
-QString TADOConnection::ConnectionString() const { return connection_string_; }
+QString TADOConnection::ConnectionString() const
+{
+    return connection_string_;
+}
 
-bool TADOConnection::Connected() const { return db_ != nullptr; }
+bool TADOConnection::Connected() const
+{
+    return db_ != nullptr;
+}
 
 void TADOConnection::Open()
 {
@@ -108,4 +114,7 @@ void TADOConnection::Attach(TDataSet* ds)
         data_sets_.push_back(ds);
 }
 
-void TADOConnection::Detach(TDataSet* ds) { std::erase(data_sets_, ds); }
+void TADOConnection::Detach(TDataSet* ds)
+{
+    std::erase(data_sets_, ds);
+}

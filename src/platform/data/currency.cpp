@@ -5,7 +5,10 @@
 #include <cmath>
 #include <limits>
 
-Currency Currency::FromDouble(double v) { return FromRaw(std::llround(v * Scale)); }
+Currency Currency::FromDouble(double v)
+{
+    return FromRaw(std::llround(v * Scale));
+}
 
 bool Currency::TryFromString(const QString& text, Currency& out)
 {

@@ -41,7 +41,10 @@ TFieldType TypeOfValue(const QVariant& v)
     }
 }
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool SameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -73,8 +76,14 @@ void TDataSet::ConnectionGone()
     connection_ = nullptr;
 }
 
-void TDataSet::AddDataSource(TDataSource* ds) { sources_.push_back(ds); }
-void TDataSet::RemoveDataSource(TDataSource* ds) { std::erase(sources_, ds); }
+void TDataSet::AddDataSource(TDataSource* ds)
+{
+    sources_.push_back(ds);
+}
+void TDataSet::RemoveDataSource(TDataSource* ds)
+{
+    std::erase(sources_, ds);
+}
 
 void TDataSet::Notify(TDataEvent e, TField* field)
 {
@@ -221,7 +230,10 @@ int TDataSet::RecordCount() const
     return int(rows_.size());
 }
 
-int TDataSet::RecNo() const { return Active() ? current_ + 1 : 0; }
+int TDataSet::RecNo() const
+{
+    return Active() ? current_ + 1 : 0;
+}
 
 void TDataSet::Scroll(int to, bool always)
 {

@@ -29,8 +29,7 @@ struct SortColumn {
     bool descending = false;
 };
 
-template <class T>
-int Order(T a, T b)
+template <class T> int Order(T a, T b)
 {
     return a < b ? -1 : a > b;
 }
@@ -74,8 +73,7 @@ void OrderTexts(SortColumn& col)
 }
 
 // value(r) gives row r's value in the column.
-template <class Value>
-SortColumn KeysOf(size_t n, Value value, bool descending)
+template <class Value> SortColumn KeysOf(size_t n, Value value, bool descending)
 {
     SortColumn col;
     col.descending = descending;
@@ -158,8 +156,7 @@ void TDataSet::SetSort(const QString& order)
     }
     const size_t n = rows_.size();
     std::vector<SortColumn> columns;
-    for (const auto& [field, descending] : fields)
-    {
+    for (const auto& [field, descending] : fields) {
         const auto value = [&, field = field](size_t r) -> const QVariant& { return rows_[r].values[field]; };
         columns.push_back(KeysOf(n, value, descending));
     }

@@ -29,7 +29,10 @@ int TDataSource::AddListener(std::function<void(TDataEvent, TField*)> fn)
     return next_id_++;
 }
 
-void TDataSource::RemoveListener(int id) { listeners_.erase(id); }
+void TDataSource::RemoveListener(int id)
+{
+    listeners_.erase(id);
+}
 
 void TDataSource::Notify(TDataEvent e, TField* field)
 {

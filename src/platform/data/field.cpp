@@ -8,11 +8,20 @@
 
 namespace {
 
-bool IsInteger(const QVariant& v) { return v.typeId() == QMetaType::LongLong; }
-bool IsReal(const QVariant& v) { return v.typeId() == QMetaType::Double; }
+bool IsInteger(const QVariant& v)
+{
+    return v.typeId() == QMetaType::LongLong;
+}
+bool IsReal(const QVariant& v)
+{
+    return v.typeId() == QMetaType::Double;
+}
 
 // The shortest text that reads back as the same double.
-QString RealText(double d) { return QString::number(d, 'g', QLocale::FloatingPointShortest); }
+QString RealText(double d)
+{
+    return QString::number(d, 'g', QLocale::FloatingPointShortest);
+}
 
 // A currency amount as the engine stores it: whole amounts as integers.
 QVariant Stored(Currency c)
@@ -36,7 +45,10 @@ TField::TField(TDataSet* data_set, int index, QString name, TFieldType type)
 {
 }
 
-QVariant TField::Value() const { return data_set_->FieldValue(this); }
+QVariant TField::Value() const
+{
+    return data_set_->FieldValue(this);
+}
 
 void TField::SetValue(const QVariant& v)
 {
@@ -63,9 +75,15 @@ void TField::SetValue(const QVariant& v)
     }
 }
 
-bool TField::IsNull() const { return Value().isNull(); }
+bool TField::IsNull() const
+{
+    return Value().isNull();
+}
 
-void TField::Clear() { data_set_->SetFieldValue(this, QVariant()); }
+void TField::Clear()
+{
+    data_set_->SetFieldValue(this, QVariant());
+}
 
 QString TField::AsString() const
 {

@@ -23,4 +23,7 @@ void TADOTable::SetTableName(const QString& name)
     table_ = name;
 }
 
-QString TADOTable::SelectText() const { return "SELECT * FROM " + QuoteIdentifier(table_); }
+QString TADOTable::SelectText() const
+{
+    return "SELECT * FROM " + QuoteIdentifier(table_);
+}

@@ -80,7 +80,10 @@ Statement::Statement(sqlite3* db, const QString& sql, const QVariantList& params
         Bind(stmt_, i + 1, params[i]);
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement()
+{
+    sqlite3_finalize(stmt_);
+}
 
 bool Statement::Step()
 {
@@ -92,7 +95,10 @@ bool Statement::Step()
     Raise();
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::ColumnCount() const
+{
+    return sqlite3_column_count(stmt_);
+}
 
 QVariant Statement::Column(int i) const
 {
@@ -112,7 +118,10 @@ QVariant Statement::Column(int i) const
     }
 }
 
-void Statement::Raise() const { throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_))); }
+void Statement::Raise() const
+{
+    throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_)));
+}
 
 QString QuoteIdentifier(const QString& name)
 {

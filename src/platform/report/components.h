@@ -13,31 +13,31 @@ class TRaveComponent {
 public:
     // Created with an owner, the component belongs to the owner's project and lives until the
     // project closes; its parent starts as the owner.
-    explicit TRaveComponent(TRaveComponent *owner);
+    explicit TRaveComponent(TRaveComponent* owner);
     virtual ~TRaveComponent() = default;
-    TRaveComponent(const TRaveComponent &) = delete;
-    TRaveComponent &operator=(const TRaveComponent &) = delete;
+    TRaveComponent(const TRaveComponent&) = delete;
+    TRaveComponent& operator=(const TRaveComponent&) = delete;
 
     QString Name;
 
-    TRaveComponent *Owner() const { return owner_; }
-    TRaveComponent *Parent() const { return parent_; }
+    TRaveComponent* Owner() const { return owner_; }
+    TRaveComponent* Parent() const { return parent_; }
     // Moves the component to the end of the new parent's children: it draws above them.
-    void SetParent(TRaveComponent *parent);
-    const std::vector<TRaveComponent *> &Children() const { return children_; }
-    TRaveProjectManager *Project() const { return project_; }
+    void SetParent(TRaveComponent* parent);
+    const std::vector<TRaveComponent*>& Children() const { return children_; }
+    TRaveProjectManager* Project() const { return project_; }
 
     // True when `container` is this component's parent or owner, or theirs, and so on up.
-    bool IsInside(const TRaveComponent *container) const;
+    bool IsInside(const TRaveComponent* container) const;
 
 private:
     friend class TRaveProjectManager;
     TRaveComponent() = default; // the project itself
 
-    TRaveProjectManager *project_ = nullptr;
-    TRaveComponent *owner_ = nullptr;
-    TRaveComponent *parent_ = nullptr;
-    std::vector<TRaveComponent *> children_;
+    TRaveProjectManager* project_ = nullptr;
+    TRaveComponent* owner_ = nullptr;
+    TRaveComponent* parent_ = nullptr;
+    std::vector<TRaveComponent*> children_;
 };
 
 class TRaveReport : public TRaveComponent {
@@ -84,7 +84,7 @@ enum TPrintJustify { pjLeft, pjCenter, pjRight };
 
 class TRaveText : public TRaveItem {
 public:
-    explicit TRaveText(TRaveComponent *owner);
+    explicit TRaveText(TRaveComponent* owner);
     TPrintJustify FontJustify = pjLeft;
     QString Text;
     TFont Font;
@@ -134,18 +134,18 @@ public:
     // Case-insensitive. "Owner.Name" looks inside the report or global page named Owner, then
     // among the project's own components (no result when no report or page is named Owner); a
     // plain name looks inside `owner` (when given), then among the project's own components.
-    TRaveComponent *FindRaveComponent(const QString &name, TRaveComponent *owner) const;
+    TRaveComponent* FindRaveComponent(const QString& name, TRaveComponent* owner) const;
     // The base followed by the smallest number from 1 up that no component inside `within` bears.
-    QString GetUniqueName(const QString &base, TRaveComponent *within) const;
+    QString GetUniqueName(const QString& base, TRaveComponent* within) const;
 
-    std::vector<TRaveReport *> Reports() const;
-    TRaveReport *FindReport(const QString &name) const;
+    std::vector<TRaveReport*> Reports() const;
+    TRaveReport* FindReport(const QString& name) const;
 
-    void Adopt(TRaveComponent *c);
+    void Adopt(TRaveComponent* c);
 
 private:
-    TRaveComponent *findInside(const TRaveComponent *container, const QString &name) const;
-    TRaveComponent *findOwn(const QString &name) const;
+    TRaveComponent* findInside(const TRaveComponent* container, const QString& name) const;
+    TRaveComponent* findOwn(const QString& name) const;
 
     std::vector<std::unique_ptr<TRaveComponent>> all_;
 };

@@ -3,35 +3,41 @@
 #include <algorithm>
 #include <vector>
 
-static std::vector<TRvCustomConnection *> &registry() {
-    static std::vector<TRvCustomConnection *> all;
+static std::vector<TRvCustomConnection*>& registry()
+{
+    static std::vector<TRvCustomConnection*> all;
     return all;
 }
 
-TRvCustomConnection::TRvCustomConnection(QString name) : Name(std::move(name)) {
+TRvCustomConnection::TRvCustomConnection(QString name) : Name(std::move(name))
+{
     registry().push_back(this);
 }
 
-TRvCustomConnection::~TRvCustomConnection() {
+TRvCustomConnection::~TRvCustomConnection()
+{
     std::erase(registry(), this);
 }
 
-TRvCustomConnection *TRvCustomConnection::Find(const QString &name) {
-    for (TRvCustomConnection *c : registry()) {
+TRvCustomConnection* TRvCustomConnection::Find(const QString& name)
+{
+    for (TRvCustomConnection* c : registry()) {
         if (c->Name.compare(name, Qt::CaseInsensitive) == 0)
             return c;
     }
     return nullptr;
 }
 
-TRvConnectionUse::TRvConnectionUse(TRvCustomConnection *c) : c_(c), was_open_(c->Active()) {
+TRvConnectionUse::TRvConnectionUse(TRvCustomConnection* c) : c_(c), was_open_(c->Active())
+{
     if (was_open_)
         rec_no_ = c_->RecNo();
     else
         c_->Open();
 }
 
-TRvConnectionUse::~TRvConnectionUse() {
+TRvConnectionUse::~TRvConnectionUse()
+{
     try {
         if (!was_open_)
             c_->Close();

@@ -7,13 +7,13 @@ class TRvCustomConnection {
 public:
     explicit TRvCustomConnection(QString name = {});
     virtual ~TRvCustomConnection();
-    TRvCustomConnection(const TRvCustomConnection &) = delete;
-    TRvCustomConnection &operator=(const TRvCustomConnection &) = delete;
+    TRvCustomConnection(const TRvCustomConnection&) = delete;
+    TRvCustomConnection& operator=(const TRvCustomConnection&) = delete;
 
     QString Name;
 
     // Case-insensitive; nullptr when no connection bears the name.
-    static TRvCustomConnection *Find(const QString &name);
+    static TRvCustomConnection* Find(const QString& name);
 
     // The data set behind it. Rows are read by index, so the current row never moves and the
     // data set's viewers are not refreshed while a report reads it.
@@ -23,7 +23,7 @@ public:
     virtual int RecNo() const = 0; // 1-based, 0 when empty
     virtual void SetRecNo(int recNo) = 0;
     virtual int RowCount() const = 0;
-    virtual QString FieldText(int row0, const QString &field) const = 0;
+    virtual QString FieldText(int row0, const QString& field) const = 0;
 };
 
 // A report's hold on a connection: notes whether the data set is open and its current row,
@@ -31,15 +31,15 @@ public:
 // noted row.
 class TRvConnectionUse {
 public:
-    explicit TRvConnectionUse(TRvCustomConnection *c);
+    explicit TRvConnectionUse(TRvCustomConnection* c);
     ~TRvConnectionUse();
-    TRvConnectionUse(const TRvConnectionUse &) = delete;
-    TRvConnectionUse &operator=(const TRvConnectionUse &) = delete;
+    TRvConnectionUse(const TRvConnectionUse&) = delete;
+    TRvConnectionUse& operator=(const TRvConnectionUse&) = delete;
 
-    TRvCustomConnection *Connection() const { return c_; }
+    TRvCustomConnection* Connection() const { return c_; }
 
 private:
-    TRvCustomConnection *c_;
+    TRvCustomConnection* c_;
     bool was_open_;
     int rec_no_ = 0;
 };

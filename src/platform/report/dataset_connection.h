@@ -8,7 +8,7 @@ class TRvDataSetConnection : public TRvCustomConnection {
 public:
     using TRvCustomConnection::TRvCustomConnection;
 
-    TDataSet *DataSet = nullptr;
+    TDataSet* DataSet = nullptr;
 
     bool Active() const override;
     void Open() override;
@@ -17,5 +17,5 @@ public:
     void SetRecNo(int recNo) override;
     int RowCount() const override;
     // The field's display text; a field the data set lacks raises the data layer's error.
-    QString FieldText(int row0, const QString &field) const override;
+    QString FieldText(int row0, const QString& field) const override;
 };

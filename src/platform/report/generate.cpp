@@ -13,15 +13,16 @@ using Sheets = std::vector<std::vector<TRvDrawing>>;
 
 class Generator {
 public:
-    explicit Generator(const std::function<void(int)> &onSheet) : on_sheet_(onSheet) {}
+    explicit Generator(const std::function<void(int)>& onSheet) : on_sheet_(onSheet) {}
 
-    void page(const TRavePage &page, TRvDocument &doc) {
+    void page(const TRavePage& page, TRvDocument& doc)
+    {
         // Each region flows its bands over as many sheets as it needs; the page's other items
         // print on every one of them, in their drawing order.
-        std::map<const TRaveComponent *, Sheets> flows;
+        std::map<const TRaveComponent*, Sheets> flows;
         size_t count = 1;
-        for (const TRaveComponent *c : page.Children()) {
-            if (auto *region = dynamic_cast<const TRaveRegion *>(c)) {
+        for (const TRaveComponent* c : page.Children()) {
+            if (auto* region = dynamic_cast<const TRaveRegion*>(c)) {
                 flows[region] = flow(*region);
                 count = std::max(count, flows[region].size());
             }
@@ -29,7 +30,7 @@ public:
         for (size_t i = 0; i < count; ++i) {
             on_sheet_(int(doc.Sheets.size()) + 1);
             TRvSheet sheet{page.PageWidth, page.PageHeight, {}};
-            for (const TRaveComponent *c : page.Children()) {
+            for (const TRaveComponent* c : page.Children()) {
                 if (auto it = flows.find(c); it != flows.end()) {
                     if (i < it->second.size())
                         append(sheet.Drawings, it->second[i]);
@@ -42,23 +43,24 @@ public:
     }
 
 private:
-    Sheets flow(const TRaveRegion &region) {
+    Sheets flow(const TRaveRegion& region)
+    {
         Sheets sheets(1);
         double y = region.Top;
-        auto place = [&](const TRaveBand &band, int row) {
+        auto place = [&](const TRaveBand& band, int row) {
             if (y > region.Top && y + band.Height > region.Top + region.Height + kFit) {
                 sheets.emplace_back();
                 y = region.Top;
             }
-            for (const TRaveComponent *c : band.Children())
+            for (const TRaveComponent* c : band.Children())
                 draw(c, region.Left, y, row, sheets.back());
             y += band.Height;
         };
-        for (const TRaveComponent *c : region.Children()) {
-            auto *band = dynamic_cast<const TRaveBand *>(c);
+        for (const TRaveComponent* c : region.Children()) {
+            auto* band = dynamic_cast<const TRaveBand*>(c);
             if (!band)
                 continue;
-            auto *data = dynamic_cast<const TRaveDataBand *>(band);
+            auto* data = dynamic_cast<const TRaveDataBand*>(band);
             if (!data) {
                 place(*band, -1);
                 continue;
@@ -73,36 +75,38 @@ private:
     }
 
     // `row` is the data band's row, -1 outside a data band.
-    void draw(const TRaveComponent *c, double dx, double dy, int row, std::vector<TRvDrawing> &out) {
-        if (auto *t = dynamic_cast<const TRaveText *>(c)) {
+    void draw(const TRaveComponent* c, double dx, double dy, int row, std::vector<TRvDrawing>& out)
+    {
+        if (auto* t = dynamic_cast<const TRaveText*>(c)) {
             QString text = t->Text;
-            if (auto *d = dynamic_cast<const TRaveDataText *>(t)) {
-                TRvCustomConnection *conn = connection(d->Connection);
+            if (auto* d = dynamic_cast<const TRaveDataText*>(t)) {
+                TRvCustomConnection* conn = connection(d->Connection);
                 // Inside a data band of its own connection the item reads that row, elsewhere the first.
                 const int r = conn == current_ && row >= 0 ? row : 0;
                 text = conn && r < conn->RowCount() ? conn->FieldText(r, d->DataField) : QString();
             }
             out.push_back(TRvDrawnText{text, t->Left + dx, t->Top + dy, t->Width, t->FontJustify, t->Font});
-        } else if (auto *l = dynamic_cast<const TRaveLine *>(c)) {
+        } else if (auto* l = dynamic_cast<const TRaveLine*>(c)) {
             out.push_back(TRvDrawnLine{l->Left + dx, l->Top + dy, l->Left + l->Width + dx,
                                        l->Top + l->Height + dy, l->LineWidth, l->Color});
-        } else if (auto *r = dynamic_cast<const TRaveRectangle *>(c)) {
+        } else if (auto* r = dynamic_cast<const TRaveRectangle*>(c)) {
             out.push_back(TRvDrawnRectangle{QRectF(r->Left + dx, r->Top + dy, r->Width, r->Height),
                                             r->LineWidth, r->Color, r->Filled, r->FillColor});
-        } else if (auto *p = dynamic_cast<const TRavePicture *>(c)) {
+        } else if (auto* p = dynamic_cast<const TRavePicture*>(c)) {
             out.push_back(
                 TRvDrawnPicture{QRectF(p->Left + dx, p->Top + dy, p->Width, p->Height), p->FileName});
         }
     }
 
     // The connection's hold lasts until the report is laid out.
-    TRvCustomConnection *connection(const QString &name) {
+    TRvCustomConnection* connection(const QString& name)
+    {
         if (name.isEmpty())
             return nullptr;
-        TRvCustomConnection *c = TRvCustomConnection::Find(name);
+        TRvCustomConnection* c = TRvCustomConnection::Find(name);
         if (!c)
             return nullptr;
-        for (const auto &use : uses_) {
+        for (const auto& use : uses_) {
             if (use->Connection() == c)
                 return c;
         }
@@ -110,22 +114,24 @@ private:
         return c;
     }
 
-    static void append(std::vector<TRvDrawing> &to, const std::vector<TRvDrawing> &from) {
+    static void append(std::vector<TRvDrawing>& to, const std::vector<TRvDrawing>& from)
+    {
         to.insert(to.end(), from.begin(), from.end());
     }
 
-    const std::function<void(int)> &on_sheet_;
+    const std::function<void(int)>& on_sheet_;
     std::vector<std::unique_ptr<TRvConnectionUse>> uses_;
-    TRvCustomConnection *current_ = nullptr;
+    TRvCustomConnection* current_ = nullptr;
 };
 
 } // namespace
 
-TRvDocument GenerateReport(const TRaveReport &report, const std::function<void(int)> &onSheet) {
+TRvDocument GenerateReport(const TRaveReport& report, const std::function<void(int)>& onSheet)
+{
     TRvDocument doc;
     Generator g(onSheet);
-    for (const TRaveComponent *c : report.Children()) {
-        if (auto *page = dynamic_cast<const TRavePage *>(c))
+    for (const TRaveComponent* c : report.Children()) {
+        if (auto* page = dynamic_cast<const TRavePage*>(c))
             g.page(*page, doc);
     }
     return doc;

@@ -7,4 +7,4 @@
 
 // `onSheet` runs as each sheet is begun (1-based), so the caller can show progress and process
 // window messages. A data item naming no existing connection prints nothing.
-TRvDocument GenerateReport(const TRaveReport &report, const std::function<void(int sheet)> &onSheet);
+TRvDocument GenerateReport(const TRaveReport& report, const std::function<void(int sheet)>& onSheet);

@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-QFont ReportFont(const TFont &f) {
+QFont ReportFont(const TFont& f)
+{
     QFont font(f.Name);
     font.setPointSizeF(f.Size);
     font.setHintingPreference(QFont::PreferNoHinting); // exact outlines: pages are scaled, not screen pixels
@@ -20,14 +21,15 @@ QFont ReportFont(const TFont &f) {
 namespace {
 
 struct Painter {
-    QPainter &p;
+    QPainter& p;
     double dpx, dpy; // device units per inch
 
     QPointF at(double x, double y) const { return {x * dpx, y * dpy}; }
-    QRectF rect(const QRectF &r) const { return {at(r.left(), r.top()), at(r.right(), r.bottom())}; }
+    QRectF rect(const QRectF& r) const { return {at(r.left(), r.top()), at(r.right(), r.bottom())}; }
     QPen pen(double points, TColor c) const { return QPen(ToQColor(c), points * dpx / 72.0); }
 
-    void operator()(const TRvDrawnText &t) const {
+    void operator()(const TRvDrawnText& t) const
+    {
         const QFont font(ReportFont(t.Font), p.device());
         const QFontMetricsF fm(font, p.device());
         double x = t.Left * dpx;
@@ -41,19 +43,22 @@ struct Painter {
         p.drawText(QPointF(x, t.Top * dpy + fm.ascent()), t.Text);
     }
 
-    void operator()(const TRvDrawnLine &l) const {
+    void operator()(const TRvDrawnLine& l) const
+    {
         p.setPen(pen(l.LineWidth, l.Color));
         p.drawLine(at(l.X1, l.Y1), at(l.X2, l.Y2));
     }
 
-    void operator()(const TRvDrawnRectangle &r) const {
+    void operator()(const TRvDrawnRectangle& r) const
+    {
         p.setPen(r.LineWidth > 0 ? pen(r.LineWidth, r.Color) : QPen(Qt::NoPen));
         p.setBrush(r.Filled ? QBrush(ToQColor(r.FillColor)) : QBrush(Qt::NoBrush));
         p.drawRect(rect(r.Rect));
         p.setBrush(Qt::NoBrush);
     }
 
-    void operator()(const TRvDrawnPicture &pic) const {
+    void operator()(const TRvDrawnPicture& pic) const
+    {
         if (pic.FileName.endsWith(".svg", Qt::CaseInsensitive)) {
             QSvgRenderer svg(pic.FileName);
             if (svg.isValid())
@@ -68,11 +73,12 @@ struct Painter {
 
 } // namespace
 
-void PaintSheet(QPainter &painter, const TRvSheet &sheet) {
+void PaintSheet(QPainter& painter, const TRvSheet& sheet)
+{
     const Painter draw{painter, double(painter.device()->logicalDpiX()),
                        double(painter.device()->logicalDpiY())};
     painter.save();
-    for (const TRvDrawing &d : sheet.Drawings)
+    for (const TRvDrawing& d : sheet.Drawings)
         std::visit(draw, d);
     painter.restore();
 }

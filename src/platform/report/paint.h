@@ -5,6 +5,6 @@
 
 class QPainter;
 
-void PaintSheet(QPainter &painter, const TRvSheet &sheet);
+void PaintSheet(QPainter& painter, const TRvSheet& sheet);
 // The font as the report prints it: the face, style and size in points.
-QFont ReportFont(const TFont &f);
+QFont ReportFont(const TFont& f);

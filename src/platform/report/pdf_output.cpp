@@ -7,12 +7,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-static QPageSize sheetSize(const TRvSheet &s) {
+static QPageSize sheetSize(const TRvSheet& s)
+{
     return QPageSize(QSizeF(s.Width, s.Height), QPageSize::Inch, {}, QPageSize::ExactMatch);
 }
 
-void WritePdf(const TRvDocument &doc, const QString &path, const QString &title,
-              const std::function<void(int)> &onPage) {
+void WritePdf(const TRvDocument& doc, const QString& path, const QString& title,
+              const std::function<void(int)>& onPage)
+{
     if (doc.Sheets.empty())
         return;
     QPdfWriter writer(path);

@@ -5,5 +5,5 @@
 #include <functional>
 
 // `onPage` runs before each page is painted (1-based). Raises when the file cannot be written.
-void WritePdf(const TRvDocument &doc, const QString &path, const QString &title,
-              const std::function<void(int page)> &onPage);
+void WritePdf(const TRvDocument& doc, const QString& path, const QString& title,
+              const std::function<void(int page)>& onPage);

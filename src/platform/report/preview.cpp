@@ -7,11 +7,13 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-static QPageSize sheetSize(const TRvSheet &s) {
+static QPageSize sheetSize(const TRvSheet& s)
+{
     return QPageSize(QSizeF(s.Width, s.Height), QPageSize::Inch, {}, QPageSize::ExactMatch);
 }
 
-void ShowPreview(const TRvDocument &doc, const QString &caption, const QString &jobTitle) {
+void ShowPreview(const TRvDocument& doc, const QString& caption, const QString& jobTitle)
+{
     if (doc.Sheets.empty())
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -22,7 +24,7 @@ void ShowPreview(const TRvDocument &doc, const QString &caption, const QString &
     QPrintPreviewDialog dialog(&printer);
     dialog.setObjectName("ReportPreviewWindow");
     dialog.setWindowTitle(caption);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&doc](QPrinter *target) {
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&doc](QPrinter* target) {
         QPainter painter(target);
         for (size_t i = 0; i < doc.Sheets.size(); ++i) {
             if (i > 0) {

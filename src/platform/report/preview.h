@@ -3,4 +3,4 @@
 #include "report/document.h"
 
 // Returns when the user closes the window.
-void ShowPreview(const TRvDocument &doc, const QString &caption, const QString &jobTitle);
+void ShowPreview(const TRvDocument& doc, const QString& caption, const QString& jobTitle);

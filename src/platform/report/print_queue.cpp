@@ -4,10 +4,11 @@
 
 #include <cups/cups.h>
 
-QString DefaultPrintQueue() {
+QString DefaultPrintQueue()
+{
     // Forget the server found for an earlier job: the environment and client settings decide anew.
     cupsSetServer(nullptr);
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest)
         throw Exception("No printer is installed.");
     const QString name = QString::fromLocal8Bit(dest->name);
@@ -15,10 +16,11 @@ QString DefaultPrintQueue() {
     return name;
 }
 
-void SubmitPrintJob(const QString &queue, const QString &pdfPath, const QString &title, QSizeF paperInches) {
+void SubmitPrintJob(const QString& queue, const QString& pdfPath, const QString& title, QSizeF paperInches)
+{
     const QByteArray media = "Custom." + QByteArray::number(paperInches.width(), 'f', 3) + "x" +
                              QByteArray::number(paperInches.height(), 'f', 3) + "in";
-    cups_option_t *options = nullptr;
+    cups_option_t* options = nullptr;
     int count = cupsAddOption("media", media.constData(), 0, &options);
     count = cupsAddOption("fit-to-page", "false", count, &options);
     const int job = cupsPrintFile(queue.toLocal8Bit().constData(), pdfPath.toLocal8Bit().constData(),

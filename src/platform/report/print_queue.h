@@ -7,4 +7,4 @@
 QString DefaultPrintQueue();
 // Hands a PDF file to the queue as one job of the given title and paper size (inches); raises
 // when the queue refuses it.
-void SubmitPrintJob(const QString &queue, const QString &pdfPath, const QString &title, QSizeF paperInches);
+void SubmitPrintJob(const QString& queue, const QString& pdfPath, const QString& title, QSizeF paperInches);

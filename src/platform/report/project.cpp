@@ -7,7 +7,8 @@
 TRvProject::TRvProject() = default;
 TRvProject::~TRvProject() = default;
 
-void TRvProject::Open() {
+void TRvProject::Open()
+{
     if (project_)
         return;
     QString path = ProjectFile;
@@ -16,7 +17,8 @@ void TRvProject::Open() {
     project_ = LoadRaveProject(path);
 }
 
-void TRvProject::Close() {
+void TRvProject::Close()
+{
     if (running_) {
         close_pending_ = true;
         return;
@@ -29,32 +31,37 @@ void TRvProject::Close() {
         OnAfterClose();
 }
 
-TRaveComponent *TRvProject::FindRaveComponent(const QString &name, TRaveComponent *owner) const {
+TRaveComponent* TRvProject::FindRaveComponent(const QString& name, TRaveComponent* owner) const
+{
     return project_ ? project_->FindRaveComponent(name, owner) : nullptr;
 }
 
-QString TRvProject::GetUniqueName(const QString &base, TRaveComponent *within) const {
+QString TRvProject::GetUniqueName(const QString& base, TRaveComponent* within) const
+{
     return project_ ? project_->GetUniqueName(base, within) : base + "1";
 }
 
-void TRvProject::ExecuteReport(const QString &name) {
+void TRvProject::ExecuteReport(const QString& name)
+{
     if (running_)
         return;
     Open();
     run(project_->FindReport(name));
 }
 
-void TRvProject::Execute() {
+void TRvProject::Execute()
+{
     if (running_)
         return;
     Open();
-    TRaveReport *report = project_->FindReport(project_->ActiveReport);
+    TRaveReport* report = project_->FindReport(project_->ActiveReport);
     if (!report && !project_->Reports().empty())
         report = project_->Reports().front();
     run(report);
 }
 
-void TRvProject::run(TRaveReport *report) {
+void TRvProject::run(TRaveReport* report)
+{
     if (!report)
         return;
     static TRvSystem fallback;

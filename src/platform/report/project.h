@@ -11,10 +11,10 @@ class TRvProject {
 public:
     TRvProject();
     ~TRvProject();
-    TRvProject(const TRvProject &) = delete;
-    TRvProject &operator=(const TRvProject &) = delete;
+    TRvProject(const TRvProject&) = delete;
+    TRvProject& operator=(const TRvProject&) = delete;
 
-    TRvSystem *Engine = nullptr;
+    TRvSystem* Engine = nullptr;
     QString ProjectFile; // read at the next open; a name without a dot gets ".rav"
     std::function<void()> OnAfterClose;
 
@@ -26,20 +26,20 @@ public:
     void Close();
     bool Active() const { return project_ != nullptr; }
 
-    TRaveProjectManager *ProjectManager() const { return project_.get(); }
+    TRaveProjectManager* ProjectManager() const { return project_.get(); }
     // nullptr while no project is open; TRaveProjectManager::FindRaveComponent gives the rule.
-    TRaveComponent *FindRaveComponent(const QString &name, TRaveComponent *owner) const;
-    QString GetUniqueName(const QString &base, TRaveComponent *within) const;
+    TRaveComponent* FindRaveComponent(const QString& name, TRaveComponent* owner) const;
+    QString GetUniqueName(const QString& base, TRaveComponent* within) const;
 
     // Opens the project if needed and runs the named report to Engine->DefaultDest; a name the
     // project lacks runs nothing. A run asked for while one is in progress is ignored. A failure
     // closes the project before it propagates.
-    void ExecuteReport(const QString &name);
+    void ExecuteReport(const QString& name);
     // The same for the report the file records as active, else the project's first report.
     void Execute();
 
 private:
-    void run(TRaveReport *report);
+    void run(TRaveReport* report);
 
     std::unique_ptr<TRaveProjectManager> project_;
     bool running_ = false;

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *const kFormat = "krv-report-project";
+const char* const kFormat = "krv-report-project";
 
 struct InvalidFormat {};
 
@@ -19,27 +19,29 @@ class Reader {
 public:
     explicit Reader(QString folder) : folder_(std::move(folder)) {}
 
-    void project(const QJsonObject &o, TRaveProjectManager &pm) {
+    void project(const QJsonObject& o, TRaveProjectManager& pm)
+    {
         if (o.value("format").toString() != kFormat)
             throw InvalidFormat{};
         pm.ActiveReport = text(o, "activeReport");
-        for (const QJsonObject &r : objects(o, "reports")) {
-            auto *report = new TRaveReport(&pm);
+        for (const QJsonObject& r : objects(o, "reports")) {
+            auto* report = new TRaveReport(&pm);
             report->Name = text(r, "name");
-            for (const QJsonObject &p : objects(r, "pages"))
+            for (const QJsonObject& p : objects(r, "pages"))
                 page(p, report);
         }
-        for (const QJsonObject &p : objects(o, "pages"))
+        for (const QJsonObject& p : objects(o, "pages"))
             page(p, &pm);
     }
 
 private:
-    void page(const QJsonObject &o, TRaveComponent *owner) {
-        auto *p = new TRavePage(owner);
+    void page(const QJsonObject& o, TRaveComponent* owner)
+    {
+        auto* p = new TRavePage(owner);
         p->Name = text(o, "name");
         p->PageWidth = number(o, "width", p->PageWidth);
         p->PageHeight = number(o, "height", p->PageHeight);
-        for (const QJsonObject &item : objects(o, "items")) {
+        for (const QJsonObject& item : objects(o, "items")) {
             if (type(item) == "region")
                 region(item, p);
             else
@@ -47,55 +49,57 @@ private:
         }
     }
 
-    void region(const QJsonObject &o, TRavePage *page) {
-        auto *r = new TRaveRegion(page);
+    void region(const QJsonObject& o, TRavePage* page)
+    {
+        auto* r = new TRaveRegion(page);
         r->Name = text(o, "name");
         r->Left = number(o, "left", 0);
         r->Top = number(o, "top", 0);
         r->Width = number(o, "width", page->PageWidth - r->Left);
         r->Height = number(o, "height", page->PageHeight - r->Top);
-        for (const QJsonObject &b : objects(o, "items")) {
+        for (const QJsonObject& b : objects(o, "items")) {
             const QString t = type(b);
             if (t != "band" && t != "databand")
                 throw InvalidFormat{};
-            TRaveBand *band = t == "band" ? new TRaveBand(r) : new TRaveDataBand(r);
-            if (auto *data = dynamic_cast<TRaveDataBand *>(band))
+            TRaveBand* band = t == "band" ? new TRaveBand(r) : new TRaveDataBand(r);
+            if (auto* data = dynamic_cast<TRaveDataBand*>(band))
                 data->Connection = text(b, "connection");
             band->Name = text(b, "name");
             band->Height = number(b, "height", 0);
-            for (const QJsonObject &item : objects(b, "items"))
+            for (const QJsonObject& item : objects(b, "items"))
                 drawable(item, band);
         }
     }
 
-    void drawable(const QJsonObject &o, TRaveComponent *owner) {
+    void drawable(const QJsonObject& o, TRaveComponent* owner)
+    {
         const QString t = type(o);
-        TRaveItem *item = nullptr;
+        TRaveItem* item = nullptr;
         if (t == "text" || t == "datatext") {
-            TRaveText *txt = t == "text" ? new TRaveText(owner) : new TRaveDataText(owner);
+            TRaveText* txt = t == "text" ? new TRaveText(owner) : new TRaveDataText(owner);
             txt->Text = text(o, "text");
             txt->FontJustify = justify(text(o, "justify", "left"));
             if (o.contains("font"))
                 font(o.value("font"), txt->Font);
-            if (auto *data = dynamic_cast<TRaveDataText *>(txt)) {
+            if (auto* data = dynamic_cast<TRaveDataText*>(txt)) {
                 data->Connection = text(o, "connection");
                 data->DataField = text(o, "field");
             }
             item = txt;
         } else if (t == "line") {
-            auto *line = new TRaveLine(owner);
+            auto* line = new TRaveLine(owner);
             line->LineWidth = number(o, "lineWidth", line->LineWidth);
             line->Color = color(o, "color", line->Color);
             item = line;
         } else if (t == "rectangle") {
-            auto *rect = new TRaveRectangle(owner);
+            auto* rect = new TRaveRectangle(owner);
             rect->LineWidth = number(o, "lineWidth", rect->LineWidth);
             rect->Color = color(o, "color", rect->Color);
             rect->Filled = o.contains("fill");
             rect->FillColor = color(o, "fill", rect->FillColor);
             item = rect;
         } else if (t == "picture") {
-            auto *pic = new TRavePicture(owner);
+            auto* pic = new TRavePicture(owner);
             pic->FileName = QDir(folder_).absoluteFilePath(text(o, "file"));
             item = pic;
         } else {
@@ -108,16 +112,17 @@ private:
         item->Height = number(o, "height", 0);
     }
 
-    static QString type(const QJsonObject &o) { return text(o, "type"); }
+    static QString type(const QJsonObject& o) { return text(o, "type"); }
 
-    static std::vector<QJsonObject> objects(const QJsonObject &o, const char *key) {
+    static std::vector<QJsonObject> objects(const QJsonObject& o, const char* key)
+    {
         const QJsonValue v = o.value(key);
         if (v.isUndefined())
             return {};
         if (!v.isArray())
             throw InvalidFormat{};
         std::vector<QJsonObject> list;
-        for (const QJsonValue &e : v.toArray()) {
+        for (const QJsonValue& e : v.toArray()) {
             if (!e.isObject())
                 throw InvalidFormat{};
             list.push_back(e.toObject());
@@ -125,7 +130,8 @@ private:
         return list;
     }
 
-    static QString text(const QJsonObject &o, const char *key, const QString &fallback = {}) {
+    static QString text(const QJsonObject& o, const char* key, const QString& fallback = {})
+    {
         const QJsonValue v = o.value(key);
         if (v.isUndefined())
             return fallback;
@@ -134,7 +140,8 @@ private:
         return v.toString();
     }
 
-    static double number(const QJsonObject &o, const char *key, double fallback) {
+    static double number(const QJsonObject& o, const char* key, double fallback)
+    {
         const QJsonValue v = o.value(key);
         if (v.isUndefined())
             return fallback;
@@ -143,7 +150,8 @@ private:
         return v.toDouble();
     }
 
-    static TColor color(const QJsonObject &o, const char *key, TColor fallback) {
+    static TColor color(const QJsonObject& o, const char* key, TColor fallback)
+    {
         const QString s = text(o, key, "-");
         if (s == "-")
             return fallback;
@@ -155,7 +163,8 @@ private:
         return TColor(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
     }
 
-    static TPrintJustify justify(const QString &s) {
+    static TPrintJustify justify(const QString& s)
+    {
         if (s == "left")
             return pjLeft;
         if (s == "center")
@@ -165,7 +174,8 @@ private:
         throw InvalidFormat{};
     }
 
-    static void font(const QJsonValue &v, TFont &f) {
+    static void font(const QJsonValue& v, TFont& f)
+    {
         if (!v.isObject())
             throw InvalidFormat{};
         const QJsonObject o = v.toObject();
@@ -176,7 +186,7 @@ private:
             if (!o.value("style").isArray())
                 throw InvalidFormat{};
             f.Style = 0;
-            for (const QJsonValue &s : o.value("style").toArray()) {
+            for (const QJsonValue& s : o.value("style").toArray()) {
                 const QString name = s.toString();
                 if (name == "bold")
                     f.Style |= fsBold;
@@ -197,7 +207,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<TRaveProjectManager> LoadRaveProject(const QString &path) {
+std::unique_ptr<TRaveProjectManager> LoadRaveProject(const QString& path)
+{
     const QFileInfo info(path);
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
@@ -209,7 +220,7 @@ std::unique_ptr<TRaveProjectManager> LoadRaveProject(const QString &path) {
     auto pm = std::make_unique<TRaveProjectManager>();
     try {
         Reader(info.absolutePath()).project(doc.object(), *pm);
-    } catch (const InvalidFormat &) {
+    } catch (const InvalidFormat&) {
         throw Exception("Invalid Project Format");
     }
     return pm;

@@ -6,4 +6,4 @@
 
 // Raises "The following reporting project does not exist:\r"<full path>"" for a missing file and
 // "Invalid Project Format" for a file that holds no project.
-std::unique_ptr<TRaveProjectManager> LoadRaveProject(const QString &path);
+std::unique_ptr<TRaveProjectManager> LoadRaveProject(const QString& path);

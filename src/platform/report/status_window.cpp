@@ -7,21 +7,24 @@
 
 TRvStatusWindow::TRvStatusWindow() = default;
 
-TRvStatusWindow::~TRvStatusWindow() {
+TRvStatusWindow::~TRvStatusWindow()
+{
     // After the application has gone the window can no longer be destroyed cleanly.
     if (!QCoreApplication::instance())
         (void)window_.release();
 }
 
-void TRvStatusWindow::SetCaption(const QString &caption) {
+void TRvStatusWindow::SetCaption(const QString& caption)
+{
     caption_ = caption;
     if (window_)
         window_->setWindowTitle(caption_);
 }
 
-void TRvStatusWindow::Show(const QString &text) {
+void TRvStatusWindow::Show(const QString& text)
+{
     // Without a widget application (a console tool) there is no window, only the messages.
-    if (!window_ && qobject_cast<QApplication *>(QCoreApplication::instance())) {
+    if (!window_ && qobject_cast<QApplication*>(QCoreApplication::instance())) {
         window_ = std::make_unique<QWidget>(nullptr, Qt::Dialog | Qt::WindowTitleHint);
         window_->setObjectName("ReportStatusWindow");
         window_->setWindowTitle(caption_);
@@ -37,12 +40,14 @@ void TRvStatusWindow::Show(const QString &text) {
     QCoreApplication::processEvents();
 }
 
-void TRvStatusWindow::Hide() {
+void TRvStatusWindow::Hide()
+{
     if (window_)
         window_->hide();
 }
 
-QString StatusText(const QString &format, int page) {
+QString StatusText(const QString& format, int page)
+{
     QString s = format;
     return s.replace("%p", QString::number(page));
 }

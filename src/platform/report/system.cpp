@@ -16,17 +16,18 @@ TRvSystem::~TRvSystem() = default;
 namespace {
 // Hides the status window however the run ends.
 struct StatusShown {
-    TRvStatusWindow &window;
+    TRvStatusWindow& window;
     ~StatusShown() { window.Hide(); }
 };
 } // namespace
 
-void TRvSystem::Run(const TRaveReport &report) {
+void TRvSystem::Run(const TRaveReport& report)
+{
     // A missing queue fails before any work is done.
     const QString queue = DefaultDest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
     if (!status_)
         status_ = std::make_unique<TRvStatusWindow>();
-    TRvStatusWindow &status = *status_;
+    TRvStatusWindow& status = *status_;
     status.SetCaption(TitleStatus);
     const StatusShown shown{status};
     const TRvDocument doc =
@@ -52,7 +53,7 @@ void TRvSystem::Run(const TRaveReport &report) {
             throw Exception("The print job could not be prepared in \"" + QDir::tempPath() + "\".");
         spool.close();
         WritePdf(doc, spool.fileName(), SystemPrinter.Title, printing);
-        const TRvSheet &first = doc.Sheets.front();
+        const TRvSheet& first = doc.Sheets.front();
         SubmitPrintJob(queue, spool.fileName(), SystemPrinter.Title, QSizeF(first.Width, first.Height));
         break;
     }

@@ -18,8 +18,8 @@ class TRvSystem {
 public:
     TRvSystem();
     ~TRvSystem();
-    TRvSystem(const TRvSystem &) = delete;
-    TRvSystem &operator=(const TRvSystem &) = delete;
+    TRvSystem(const TRvSystem&) = delete;
+    TRvSystem& operator=(const TRvSystem&) = delete;
 
     TReportDest DefaultDest = rdPreview;
     QString OutputFileName; // for rdFile
@@ -35,13 +35,13 @@ public:
 
     // When set, a preview run hands its sheets here instead of showing the window (for tests,
     // which cannot close a modal window).
-    static inline std::function<void(const TRvDocument &)> PreviewHook;
+    static inline std::function<void(const TRvDocument&)> PreviewHook;
     // When set, a printer run hands its sheets here instead of the print queue (for tests of
     // what goes to the printer where no print server runs).
-    static inline std::function<void(const TRvDocument &)> PrinterHook;
+    static inline std::function<void(const TRvDocument&)> PrinterHook;
 
     // Generates the report and sends it to DefaultDest, showing the status window meanwhile.
-    void Run(const TRaveReport &report);
+    void Run(const TRaveReport& report);
 
 private:
     std::unique_ptr<TRvStatusWindow> status_; // made at the first run, hidden between runs

@@ -16,6 +16,12 @@ FirewallService* installed = nullptr;
 
 FirewallService::~FirewallService() = default;
 
-FirewallService& Firewall() { return installed ? *installed : platform_firewall; }
+FirewallService& Firewall()
+{
+    return installed ? *installed : platform_firewall;
+}
 
-void SetFirewall(FirewallService* service) { installed = service; }
+void SetFirewall(FirewallService* service)
+{
+    installed = service;
+}

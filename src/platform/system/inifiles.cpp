@@ -48,14 +48,20 @@ Stamp StampOf(const QByteArray& path)
     return stat(path.constData(), &st) == 0 ? Stamp::Of(st) : Stamp{};
 }
 
-QString Fold(QByteArrayView name) { return QString::fromUtf8(name.trimmed()).toCaseFolded(); }
+QString Fold(QByteArrayView name)
+{
+    return QString::fromUtf8(name.trimmed()).toCaseFolded();
+}
 
 QString KeyId(const QString& folded_section, const QString& folded_key)
 {
     return folded_section + QChar('\n') + folded_key;
 }
 
-bool IsHeader(QByteArrayView trimmed) { return trimmed.startsWith('['); }
+bool IsHeader(QByteArrayView trimmed)
+{
+    return trimmed.startsWith('[');
+}
 
 QByteArrayView Trimmed(const QByteArray& text, bool first_line)
 {
@@ -199,10 +205,7 @@ public:
     }
 
 private:
-    static QByteArray ValueOf(const QByteArray& text)
-    {
-        return text.mid(text.indexOf('=') + 1).trimmed();
-    }
+    static QByteArray ValueOf(const QByteArray& text) { return text.mid(text.indexOf('=') + 1).trimmed(); }
 
     void Load()
     {
@@ -319,7 +322,10 @@ IniDocument& DocumentFor(const QString& path)
 
 } // namespace
 
-TIniFile::TIniFile(const QString& path) : doc_(&DocumentFor(path)) { doc_->Refresh(); }
+TIniFile::TIniFile(const QString& path) : doc_(&DocumentFor(path))
+{
+    doc_->Refresh();
+}
 
 TIniFile::~TIniFile()
 {

@@ -12,7 +12,10 @@
 
 namespace {
 
-QByteArray ShmName(const QString& name) { return "/" + name.toLocal8Bit(); }
+QByteArray ShmName(const QString& name)
+{
+    return "/" + name.toLocal8Bit();
+}
 
 // Where shm_open keeps its objects; lock files live beside them and vanish with them at reboot.
 QByteArray LockPath(const QString& name)
@@ -62,9 +65,15 @@ void* MapViewOfFile(MappingHandle handle, std::size_t size)
     return view == MAP_FAILED ? nullptr : view;
 }
 
-void UnmapViewOfFile(void* view, std::size_t size) { munmap(view, size); }
+void UnmapViewOfFile(void* view, std::size_t size)
+{
+    munmap(view, size);
+}
 
-void CloseHandle(MappingHandle handle) { close(handle); }
+void CloseHandle(MappingHandle handle)
+{
+    close(handle);
+}
 
 NamedLock::NamedLock(const QString& name)
     : fd_(open(LockPath(name).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
@@ -73,9 +82,15 @@ NamedLock::NamedLock(const QString& name)
         RaiseLastOSError();
 }
 
-NamedLock::~NamedLock() { close(fd_); }
+NamedLock::~NamedLock()
+{
+    close(fd_);
+}
 
-void NamedLock::Exclusive() { Flock(fd_, LOCK_EX); }
+void NamedLock::Exclusive()
+{
+    Flock(fd_, LOCK_EX);
+}
 
 bool NamedLock::TryExclusive()
 {
@@ -88,6 +103,12 @@ bool NamedLock::TryExclusive()
     return true;
 }
 
-void NamedLock::Shared() { Flock(fd_, LOCK_SH); }
+void NamedLock::Shared()
+{
+    Flock(fd_, LOCK_SH);
+}
 
-void NamedLock::Unlock() { Flock(fd_, LOCK_UN); }
+void NamedLock::Unlock()
+{
+    Flock(fd_, LOCK_UN);
+}

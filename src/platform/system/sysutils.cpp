@@ -23,7 +23,10 @@ int StrToInt(const QString& s)
     return v;
 }
 
-QString IntToStr(long long v) { return QString::number(v); }
+QString IntToStr(long long v)
+{
+    return QString::number(v);
+}
 
 bool FileExists(const QString& path)
 {
@@ -39,7 +42,10 @@ QString ExtractFilePath(const QString& path)
 
 static QString executable_override;
 
-void SetExecutablePath(const QString& path) { executable_override = path; }
+void SetExecutablePath(const QString& path)
+{
+    executable_override = path;
+}
 
 QString ExecutablePath()
 {

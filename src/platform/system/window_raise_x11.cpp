@@ -7,7 +7,10 @@
 namespace {
 
 // The window may be gone by now; Xlib's default handler would end the process.
-int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+int IgnoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
 
 bool Iconic(Display* display, Window window)
 {

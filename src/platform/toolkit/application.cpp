@@ -46,10 +46,14 @@ void TApplication::Terminate()
     terminated_ = true;
     // exit() rather than quit(): quit() asks every window to close first, and the forms
     // decline, as closing a dialog only hides it.
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void TApplication::RegisterForm(TForm* f)
 {
@@ -98,7 +102,10 @@ void TApplication::Activate(TForm* f)
         Dispatch([f] { f->OnActivate(f); });
 }
 
-void TApplication::FormShown(TForm* f) { Activate(f); }
+void TApplication::FormShown(TForm* f)
+{
+    Activate(f);
+}
 
 void TApplication::FormHidden(TForm* f)
 {

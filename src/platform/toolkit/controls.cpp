@@ -44,12 +44,30 @@ TForm* TControl::Form() const
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
-int TControl::Left() const { return widget_->x(); }
-int TControl::Top() const { return widget_->y(); }
-int TControl::Width() const { return widget_->width(); }
-int TControl::Height() const { return widget_->height(); }
-void TControl::SetLeft(int v) { widget_->move(v, widget_->y()); }
-void TControl::SetTop(int v) { widget_->move(widget_->x(), v); }
+int TControl::Left() const
+{
+    return widget_->x();
+}
+int TControl::Top() const
+{
+    return widget_->y();
+}
+int TControl::Width() const
+{
+    return widget_->width();
+}
+int TControl::Height() const
+{
+    return widget_->height();
+}
+void TControl::SetLeft(int v)
+{
+    widget_->move(v, widget_->y());
+}
+void TControl::SetTop(int v)
+{
+    widget_->move(widget_->x(), v);
+}
 
 void TControl::SetWidth(int v)
 {
@@ -135,7 +153,10 @@ void TControl::SetFont(const TFont& f)
     ApplyFont();
 }
 
-void TControl::ApplyFont() { widget_->setFont(font_.ToQFont()); }
+void TControl::ApplyFont()
+{
+    widget_->setFont(font_.ToQFont());
+}
 
 void TControl::SetPopupMenu(TPopupMenu* menu)
 {
@@ -151,10 +172,19 @@ TWinControl::TWinControl(TWinControl* parent, QWidget* widget, QWidget* client)
 {
 }
 
-int TWinControl::ClientWidth() const { return client_->width(); }
-int TWinControl::ClientHeight() const { return client_->height(); }
+int TWinControl::ClientWidth() const
+{
+    return client_->width();
+}
+int TWinControl::ClientHeight() const
+{
+    return client_->height();
+}
 
-void TWinControl::RemoveChild(TControl* c) { std::erase(children_, c); }
+void TWinControl::RemoveChild(TControl* c)
+{
+    std::erase(children_, c);
+}
 
 bool TWinControl::CanFocus() const
 {

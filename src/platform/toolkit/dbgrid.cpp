@@ -11,11 +11,16 @@
 #include <QTableView>
 #include <QWheelEvent>
 
-int SystemWheelScrollLines() { return QApplication::wheelScrollLines(); }
+int SystemWheelScrollLines()
+{
+    return QApplication::wheelScrollLines();
+}
 
 static Qt::Alignment toQt(TAlignment a)
 {
-    return (a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft) |
+    return (a == taCenter         ? Qt::AlignHCenter
+            : a == taRightJustify ? Qt::AlignRight
+                                  : Qt::AlignLeft) |
            Qt::AlignVCenter;
 }
 
@@ -64,11 +69,16 @@ public:
             return {};
         const TColumn::TitleData& t = grid_->columns_[section]->Title();
         switch (role) {
-        case Qt::DisplayRole: return t.Caption;
-        case Qt::FontRole: return t.Font.ToQFont();
-        case Qt::ForegroundRole: return ToQColor(t.Font.Color);
-        case Qt::TextAlignmentRole: return QVariant::fromValue(toQt(t.Alignment));
-        default: return {};
+        case Qt::DisplayRole:
+            return t.Caption;
+        case Qt::FontRole:
+            return t.Font.ToQFont();
+        case Qt::ForegroundRole:
+            return ToQColor(t.Font.Color);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(toQt(t.Alignment));
+        default:
+            return {};
         }
     }
 
@@ -283,9 +293,15 @@ void TDBGrid::TitleClicked(int logical)
         Dispatch([this, logical] { OnTitleClick(columns_[logical]); });
 }
 
-void TDBGrid::SetTabStop(bool on) { view_->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
+void TDBGrid::SetTabStop(bool on)
+{
+    view_->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
 
-void TDBGrid::Repaint() { view_->viewport()->repaint(); }
+void TDBGrid::Repaint()
+{
+    view_->viewport()->repaint();
+}
 
 int TDBGrid::RowAt(int x, int y) const
 {
@@ -304,7 +320,10 @@ void TDBGrid::ColumnLayoutChanged()
     model_->refreshRows();
 }
 
-int TColumn::Index() const { return grid_->view_->horizontalHeader()->visualIndex(logical_); }
+int TColumn::Index() const
+{
+    return grid_->view_->horizontalHeader()->visualIndex(logical_);
+}
 
 void TColumn::SetFieldName(const QString& name)
 {
@@ -323,8 +342,14 @@ TField* TColumn::Field() const
     return nullptr;
 }
 
-int TColumn::Width() const { return grid_->view_->horizontalHeader()->sectionSize(logical_); }
-void TColumn::SetWidth(int w) { grid_->view_->horizontalHeader()->resizeSection(logical_, w); }
+int TColumn::Width() const
+{
+    return grid_->view_->horizontalHeader()->sectionSize(logical_);
+}
+void TColumn::SetWidth(int w)
+{
+    grid_->view_->horizontalHeader()->resizeSection(logical_, w);
+}
 
 void TColumn::SetAlignment(TAlignment a)
 {

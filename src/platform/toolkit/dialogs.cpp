@@ -50,12 +50,14 @@ public:
         bool ok = false;
         QFont start = font.ToQFont();
         start.setPointSize(font.Size);
-        const QFont f = QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
+        const QFont f =
+            QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
         if (!ok)
             return false;
         font.Name = f.family();
         font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
-        font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) | (font.Style & (fsUnderline | fsStrikeOut));
+        font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
+                     (font.Style & (fsUnderline | fsStrikeOut));
         return true;
     }
 
@@ -91,11 +93,17 @@ DialogService& Dialogs()
     return installed ? *installed : windowSystem;
 }
 
-void SetDialogs(DialogService* service) { installed = service; }
+void SetDialogs(DialogService* service)
+{
+    installed = service;
+}
 
 void ShowMessage(const QString& text)
 {
     Dialogs().Box(text, Application ? Application->Title() : QString(), TMsgIcon::Information);
 }
 
-bool ConfirmYesNo(const QString& text) { return Dialogs().Confirm(text, "Confirm"); }
+bool ConfirmYesNo(const QString& text)
+{
+    return Dialogs().Confirm(text, "Confirm");
+}

@@ -10,7 +10,8 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-TImage::TImage(TWinControl* parent) : TControl(parent, new ImageWidget), image_(static_cast<ImageWidget*>(widget_))
+TImage::TImage(TWinControl* parent)
+    : TControl(parent, new ImageWidget), image_(static_cast<ImageWidget*>(widget_))
 {
     image_->setAttribute(Qt::WA_TranslucentBackground);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -99,7 +100,10 @@ void TTrackBar::SetPosition(int p)
         OnChange(this);
 }
 
-void TTrackBar::SetFrequency(int f) { slider_->setTickInterval(f); }
+void TTrackBar::SetFrequency(int f)
+{
+    slider_->setTickInterval(f);
+}
 
 TTimer::TTimer() : timer_(new QTimer)
 {
@@ -110,15 +114,24 @@ TTimer::TTimer() : timer_(new QTimer)
     });
 }
 
-TTimer::~TTimer() { delete timer_; }
-int TTimer::Interval() const { return timer_->interval(); }
+TTimer::~TTimer()
+{
+    delete timer_;
+}
+int TTimer::Interval() const
+{
+    return timer_->interval();
+}
 
 void TTimer::SetInterval(int ms)
 {
     timer_->setInterval(ms);
 }
 
-bool TTimer::Enabled() const { return timer_->isActive(); }
+bool TTimer::Enabled() const
+{
+    return timer_->isActive();
+}
 
 void TTimer::SetEnabled(bool e)
 {

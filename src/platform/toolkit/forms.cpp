@@ -53,8 +53,14 @@ TForm::~TForm()
     delete window_;
 }
 
-QString TForm::Caption() const { return window_->windowTitle(); }
-void TForm::SetCaption(const QString& c) { window_->setWindowTitle(c); }
+QString TForm::Caption() const
+{
+    return window_->windowTitle();
+}
+void TForm::SetCaption(const QString& c)
+{
+    window_->setWindowTitle(c);
+}
 
 void TForm::SetClientWidth(int w)
 {
@@ -99,7 +105,8 @@ void TForm::PlaceOnScreen()
     const QRect area = screen->availableGeometry();
     if (position_ == poScreenCenter) {
         const QSize s = window_->frameGeometry().size();
-        window_->move(area.left() + (area.width() - s.width()) / 2, area.top() + (area.height() - s.height()) / 2);
+        window_->move(area.left() + (area.width() - s.width()) / 2,
+                      area.top() + (area.height() - s.height()) / 2);
     }
 }
 
@@ -132,9 +139,15 @@ void TForm::Hide()
         Application->FormHidden(this);
 }
 
-bool TForm::Visible() const { return window_->isVisible(); }
+bool TForm::Visible() const
+{
+    return window_->isVisible();
+}
 
-void TForm::SetEnabled(bool v) { TControl::SetEnabled(v); }
+void TForm::SetEnabled(bool v)
+{
+    TControl::SetEnabled(v);
+}
 
 void TForm::Close()
 {
@@ -154,7 +167,10 @@ void TForm::Close()
     Hide();
 }
 
-void TForm::CloseFromWindow() { Close(); }
+void TForm::CloseFromWindow()
+{
+    Close();
+}
 
 void TForm::DoCreate()
 {

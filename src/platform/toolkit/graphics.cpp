@@ -8,10 +8,14 @@ TColor ColorToRGB(TColor c)
     if (c >= 0)
         return c;
     switch (c & 0xFF) {
-    case 5: return 0xFFFFFF;   // window
-    case 8: return 0x000000;   // window text
-    case 15: return 0xF0F0F0;  // button face
-    default: return 0x000000;
+    case 5:
+        return 0xFFFFFF; // window
+    case 8:
+        return 0x000000; // window text
+    case 15:
+        return 0xF0F0F0; // button face
+    default:
+        return 0x000000;
     }
 }
 
@@ -21,11 +25,20 @@ QColor ToQColor(TColor c)
     return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-static int mulDiv(int a, int b, int c) { return static_cast<int>(std::lround(double(a) * b / c)); }
+static int mulDiv(int a, int b, int c)
+{
+    return static_cast<int>(std::lround(double(a) * b / c));
+}
 
-int TFont::Height() const { return mulDiv(Size, 96, 72); }
+int TFont::Height() const
+{
+    return mulDiv(Size, 96, 72);
+}
 
-void TFont::SetHeight(int pixels) { Size = mulDiv(pixels, 72, 96); }
+void TFont::SetHeight(int pixels)
+{
+    Size = mulDiv(pixels, 72, 96);
+}
 
 QFont TFont::ToQFont() const
 {

@@ -33,8 +33,8 @@ struct TFont {
     TFontStyles Style = 0;
     TColor Color = clWindowText;
 
-    int Height() const;          // character height in pixels, positive
-    void SetHeight(int pixels);  // sets Size from a pixel height
+    int Height() const;         // character height in pixels, positive
+    void SetHeight(int pixels); // sets Size from a pixel height
     // The same face, style and size for the window system; a missing face is substituted there.
     QFont ToQFont() const;
     bool operator==(const TFont&) const = default;

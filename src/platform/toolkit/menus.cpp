@@ -84,4 +84,7 @@ void TPopupMenu::Add(TMenuItem* item)
     menu_->addAction(item->Action());
 }
 
-void TPopupMenu::Popup(int screenX, int screenY) { menu_->popup(QPoint(screenX, screenY)); }
+void TPopupMenu::Popup(int screenX, int screenY)
+{
+    menu_->popup(QPoint(screenX, screenY));
+}

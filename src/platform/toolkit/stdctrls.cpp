@@ -67,7 +67,8 @@ private:
 
 // ---- TLabel
 
-TLabel::TLabel(TWinControl* parent) : TControl(parent, new ClickLabel), label_(static_cast<ClickLabel*>(widget_))
+TLabel::TLabel(TWinControl* parent)
+    : TControl(parent, new ClickLabel), label_(static_cast<ClickLabel*>(widget_))
 {
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -104,7 +105,10 @@ void TLabel::SetAlignment(TAlignment a)
     label_->setAlignment(h | Qt::AlignTop);
 }
 
-void TLabel::SetWordWrap(bool w) { label_->setWordWrap(w); }
+void TLabel::SetWordWrap(bool w)
+{
+    label_->setWordWrap(w);
+}
 
 void TLabel::ApplyFont()
 {
@@ -115,7 +119,8 @@ void TLabel::ApplyFont()
 
 // ---- TEdit
 
-TEdit::TEdit(TWinControl* parent) : TWinControl(parent, new QLineEdit), edit_(static_cast<QLineEdit*>(widget_))
+TEdit::TEdit(TWinControl* parent)
+    : TWinControl(parent, new QLineEdit), edit_(static_cast<QLineEdit*>(widget_))
 {
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString&) {
         if (OnChange)
@@ -124,7 +129,10 @@ TEdit::TEdit(TWinControl* parent) : TWinControl(parent, new QLineEdit), edit_(st
     edit_->installEventFilter(new KeyFilter(edit_, this, &OnKeyPress));
 }
 
-QString TEdit::Text() const { return edit_->text(); }
+QString TEdit::Text() const
+{
+    return edit_->text();
+}
 
 void TEdit::SetText(const QString& t)
 {
@@ -135,8 +143,14 @@ void TEdit::SetText(const QString& t)
         OnChange(this);
 }
 
-void TEdit::SetMaxLength(int n) { edit_->setMaxLength(n > 0 ? n : 32767); }
-void TEdit::SetReadOnly(bool r) { edit_->setReadOnly(r); }
+void TEdit::SetMaxLength(int n)
+{
+    edit_->setMaxLength(n > 0 ? n : 32767);
+}
+void TEdit::SetReadOnly(bool r)
+{
+    edit_->setReadOnly(r);
+}
 
 void TEdit::ApplyFont()
 {
@@ -170,8 +184,14 @@ TButton::TButton(TWinControl* parent)
     button_->installEventFilter(new KeyFilter(button_, this, &OnKeyPress, [this] { Click(); }));
 }
 
-QString TButton::Caption() const { return button_->text(); }
-void TButton::SetCaption(const QString& c) { button_->setText(c); }
+QString TButton::Caption() const
+{
+    return button_->text();
+}
+void TButton::SetCaption(const QString& c)
+{
+    button_->setText(c);
+}
 
 void TButton::Click()
 {
@@ -191,7 +211,10 @@ TCheckBox::TCheckBox(TWinControl* parent)
     });
 }
 
-void TCheckBox::SetCaption(const QString& c) { box_->setText(c); }
+void TCheckBox::SetCaption(const QString& c)
+{
+    box_->setText(c);
+}
 
 void TCheckBox::SetChecked(bool c)
 {
@@ -266,8 +289,14 @@ void TComboBox::Add(const QString& item)
     combo_->setCurrentIndex(keep);
 }
 
-int TComboBox::Count() const { return combo_->count(); }
-QString TComboBox::Item(int i) const { return combo_->itemText(i); }
+int TComboBox::Count() const
+{
+    return combo_->count();
+}
+QString TComboBox::Item(int i) const
+{
+    return combo_->itemText(i);
+}
 
 void TComboBox::SetItem(int i, const QString& text)
 {
@@ -275,7 +304,10 @@ void TComboBox::SetItem(int i, const QString& text)
     combo_->setItemText(i, text);
 }
 
-int TComboBox::ItemIndex() const { return combo_->currentIndex(); }
+int TComboBox::ItemIndex() const
+{
+    return combo_->currentIndex();
+}
 
 void TComboBox::SetItemIndex(int i)
 {
@@ -283,8 +315,14 @@ void TComboBox::SetItemIndex(int i)
     combo_->setCurrentIndex(i >= 0 && i < combo_->count() ? i : -1);
 }
 
-QString TComboBox::Text() const { return combo_->currentIndex() >= 0 ? combo_->currentText() : QString(); }
-void TComboBox::SetDropDownCount(int n) { combo_->setMaxVisibleItems(n); }
+QString TComboBox::Text() const
+{
+    return combo_->currentIndex() >= 0 ? combo_->currentText() : QString();
+}
+void TComboBox::SetDropDownCount(int n)
+{
+    combo_->setMaxVisibleItems(n);
+}
 
 // ---- TPanel, TGroupBox
 
@@ -295,7 +333,10 @@ TGroupBox::TGroupBox(TWinControl* parent)
 {
 }
 
-void TGroupBox::SetCaption(const QString& c) { box_->setTitle(c); }
+void TGroupBox::SetCaption(const QString& c)
+{
+    box_->setTitle(c);
+}
 
 void TGroupBox::ApplyFont()
 {
