@@ -119,6 +119,7 @@ TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
     const QString queue = "krv_refusing_" + token;
     ASSERT_TRUE(RunTool({"lpadmin", "-p", queue, "-E", "-v", "cups-pdf:/"}));
     ASSERT_TRUE(RunTool({"cupsreject", queue}));
+    const QByteArray test_queue = qgetenv("PRINTER");
     qputenv("PRINTER", queue.toLocal8Bit());
     bool closed = false;
     project.OnAfterClose = [&] { closed = true; };
@@ -129,7 +130,7 @@ TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)
         EXPECT_TRUE(e.Message().contains("did not accept the print job")) << e.what();
         EXPECT_TRUE(e.Message().contains(queue)) << e.what();
     }
-    qunsetenv("PRINTER");
+    qputenv("PRINTER", test_queue);
     RunTool({"lpadmin", "-x", queue});
     EXPECT_FALSE(project.Active());
     EXPECT_TRUE(closed);
