@@ -4,60 +4,97 @@
 #include "system/sysutils.h"
 #include "system/window_raise.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+
 namespace CheckPrevious {
 QString mapping_name;
-MappingHandle mapping_handle = kNoMapping;
-InstanceRecord* instance_record = nullptr;
-bool release_on_exit = false;
-std::unique_ptr<NamedLock> slot_lock;
+MappingHandle mapping_handle;
+InstanceRecord* instance_record;
+bool release_on_exit;
+
+void initialize()
+{
+    mapping_name.clear();
+    mapping_handle = kNoMapping;
+    instance_record = nullptr;
+    release_on_exit = false;
+}
 } // namespace CheckPrevious
 
 using namespace CheckPrevious;
 
 namespace {
 
-// Serialises admission and release between the starts of one path.
-class Guard : public NamedLock {
-public:
-    Guard() : NamedLock(mapping_name + ".guard") { Exclusive(); }
-};
+// Bytes past the record that carry its locks. The guard serialises admission and release; every
+// admitted instance holds the slot byte shared, so a start after a crash finds it free.
+constexpr long kGuardByte = sizeof(InstanceRecord);
+constexpr long kSlotByte = kGuardByte + 1;
+
+// Opens the record with its guard held; a record that a releasing instance removed meanwhile is
+// created anew.
+MappingHandle OpenGuarded(bool& existed)
+{
+    for (;;) {
+        const MappingHandle h = CreateFileMapping(mapping_name, sizeof(InstanceRecord), existed);
+        if (h == kNoMapping)
+            return h;
+        LockByte(h, kGuardByte, ByteLock::Exclusive, true);
+        if (MappingStillNamed(h, mapping_name))
+            return h;
+        CloseHandle(h);
+    }
+}
 
 bool Admit(std::uint32_t window)
 {
     instance_record->window_handle = window;
     instance_record->instance_count = instance_record->instance_count + 1;
-    slot_lock->Shared();
+    LockByte(mapping_handle, kSlotByte, ByteLock::Shared, true);
     release_on_exit = true;
     return false;
 }
 
 } // namespace
 
+QString InstanceRecordName(const QString& executable_path)
+{
+    return "krv-instance-" +
+           QCryptographicHash::hash(QFile::encodeName(executable_path), QCryptographicHash::Sha256).toHex();
+}
+
 bool CheckPreviousInstance(std::uint32_t window, std::int32_t max_instances)
 {
-    mapping_name = ExecutablePath().remove('/');
-    Guard guard;
-
+    mapping_name = InstanceRecordName(ExecutablePath());
     bool existed = false;
-    mapping_handle = CreateFileMapping(mapping_name, sizeof(InstanceRecord), existed);
+    mapping_handle = OpenGuarded(existed);
     if (mapping_handle == kNoMapping) {
         if (!existed)
             RaiseLastOSError();
         return true; // there, but not ours to open: refused without touching any window
     }
+    struct Unguard {
+        ~Unguard()
+        {
+            try {
+                LockByte(mapping_handle, kGuardByte, ByteLock::Unlocked, false);
+            } catch (const Exception&) {
+                // Closing the handle at the end drops it all the same.
+            }
+        }
+    } unguard;
     instance_record = static_cast<InstanceRecord*>(MapViewOfFile(mapping_handle, sizeof(InstanceRecord)));
     if (!instance_record)
         RaiseLastOSError();
 
-    // The record outlives its processes; only the lock knows whether any holder still runs.
-    slot_lock = std::make_unique<NamedLock>(mapping_name + ".slot");
-    const bool no_live_holder = slot_lock->TryExclusive();
+    // The record outlives a crashed process; only the slot lock knows whether any holder still runs.
+    const bool no_live_holder = LockByte(mapping_handle, kSlotByte, ByteLock::Exclusive, false);
     if (no_live_holder)
         instance_record->instance_count = 0;
     if (!existed || max_instances > instance_record->instance_count)
         return Admit(window);
     if (no_live_holder)
-        slot_lock->Unlock();
+        LockByte(mapping_handle, kSlotByte, ByteLock::Unlocked, false);
     RaiseWindow(instance_record->window_handle);
     return true;
 }
@@ -65,21 +102,21 @@ bool CheckPreviousInstance(std::uint32_t window, std::int32_t max_instances)
 void ReleaseInstanceSlot()
 {
     if (release_on_exit) {
-        std::unique_ptr<Guard> guard;
         try {
-            guard = std::make_unique<Guard>();
+            LockByte(mapping_handle, kGuardByte, ByteLock::Exclusive, true);
+            instance_record->instance_count = instance_record->instance_count - 1;
+            LockByte(mapping_handle, kSlotByte, ByteLock::Unlocked, false);
+            // No one else holds a slot: the last instance takes the record with it.
+            if (LockByte(mapping_handle, kSlotByte, ByteLock::Exclusive, false))
+                DeleteFileMapping(mapping_name);
         } catch (const Exception&) {
-            // Finalisation goes on unguarded: a racing start at worst sees a stale count.
+            // Finalisation goes on: the next start finds no live holder and takes the record over.
         }
-        instance_record->instance_count = instance_record->instance_count - 1;
         release_on_exit = false;
     }
-    slot_lock.reset();
     if (instance_record)
         UnmapViewOfFile(instance_record, sizeof(InstanceRecord));
-    instance_record = nullptr;
     if (mapping_handle != kNoMapping)
         CloseHandle(mapping_handle);
-    mapping_handle = kNoMapping;
-    mapping_name.clear();
+    initialize();
 }

@@ -1,13 +1,12 @@
 #pragma once
-// Admits one running copy of the executable per path; a further start hands over to its window.
+// Admits one running copy of the executable per path and user; a further start hands over to its window.
 #include "system/shared_memory.h"
 
 #include <QString>
 #include <QtEndian>
 #include <cstdint>
-#include <memory>
 
-// Shared by every start of one executable path.
+// Shared by every start of one executable path by one user.
 struct InstanceRecord {
     quint32_le window_handle; // window of the most recently admitted instance
     qint32_le instance_count; // admitted instances still running
@@ -19,11 +18,12 @@ extern QString mapping_name;
 extern MappingHandle mapping_handle;
 extern InstanceRecord* instance_record;
 extern bool release_on_exit; // true only while this instance holds a slot
-// Held shared while this instance holds a slot, so that a start after a crash finds it free.
-extern std::unique_ptr<NamedLock> slot_lock;
+void initialize();
 } // namespace CheckPrevious
 
+// The record's name for an executable path: one per path, and two paths never share one.
+QString InstanceRecordName(const QString& executable_path);
 // True when the start is refused and must end; the admitted instance's window is then raised.
 bool CheckPreviousInstance(std::uint32_t window, std::int32_t max_instances);
-// Gives the slot back at program end.
+// Gives the slot back at program end; the last instance removes the record.
 void ReleaseInstanceSlot();

@@ -1,91 +1,87 @@
-// The single-instance guard across real processes: each child is this test program, linked into a
-// folder of the test's own (its path names the record) and re-run on CheckPreviousChild.Run alone.
+// The single-instance guard across real processes: each child is the instance_holder helper, linked
+// into a folder of the test's own (its path names the record), with a runtime folder of the test's own.
 #include "app/CheckPrevious.h"
-#include "system/sysutils.h"
+#include "support/other_user.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-constexpr char kWindow[] = "KRV_CHECK_PREVIOUS_WINDOW";
-constexpr char kMax[] = "KRV_CHECK_PREVIOUS_MAX";
-
-// In a child: ask for a slot, report, hold it until the parent closes our input, give it back.
-TEST(CheckPreviousChild, Run)
+QTemporaryDir private_folder(unsigned owner = geteuid())
 {
-    if (!qEnvironmentVariableIsSet(kWindow))
-        GTEST_SKIP() << "runs only as a child of the tests below";
-    static int argc = 1;
-    static char name[] = "child";
-    static char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    try {
-        const bool refused = CheckPreviousInstance(qEnvironmentVariable(kWindow).toUInt(),
-                                                   qEnvironmentVariable(kMax, "1").toInt());
-        std::printf("child: refused=%d\n", refused ? 1 : 0);
-    } catch (const Exception& e) {
-        std::printf("child: error=%s\n", qPrintable(QString(e.Message()).replace('\n', "|")));
-    }
-    std::fflush(stdout);
-    std::string rest;
-    std::getline(std::cin, rest);
-    ReleaseInstanceSlot();
+    QTemporaryDir d;
+    chmod(QFile::encodeName(d.path()).constData(), 0700);
+    if (owner != geteuid())
+        give_to_other_user(d.path());
+    return d;
 }
 
-// A path of its own for this program, so that tests running side by side share no record.
+struct Child {
+    std::unique_ptr<QProcess> process;
+    QString report; // the child's "child: ..." line
+};
+
+// A path of its own for the helper, so that tests running side by side share no record.
 class Installation {
 public:
-    explicit Installation(const QString& subfolder = "bin")
-        : folder_(QFileInfo(SelfPath()).absolutePath() + "/check-previous-XXXXXX")
+    explicit Installation(const QString& program = "bin/KRV")
+        : folder_(QFileInfo(INSTANCE_HOLDER).absolutePath() + "/check-previous-XXXXXX")
     {
-        QDir().mkpath(folder_.filePath(subfolder));
-        exe_ = folder_.filePath(subfolder) + "/tests_app";
-        if (link(QFile::encodeName(SelfPath()).constData(), QFile::encodeName(exe_).constData()) != 0)
-            QFile::copy(SelfPath(), exe_);
+        exe_ = also_at(program);
+        env_ = QProcessEnvironment::systemEnvironment();
+        env_.remove("DISPLAY"); // keep the refused start's raise away from any real desktop
+        env_.insert("XDG_RUNTIME_DIR", runtime_.path());
     }
-    ~Installation()
+    QString exe() const { return exe_; }
+    // The program at another path in the same folder.
+    QString also_at(const QString& program) const
     {
-        for (const char* suffix : {"", ".slot", ".guard"})
-            QFile::remove(record() + suffix);
+        const QString path = folder_.filePath(program);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (link(INSTANCE_HOLDER, QFile::encodeName(path).constData()) != 0)
+            QFile::copy(INSTANCE_HOLDER, path);
+        return path;
     }
-    QString mapping_name() const { return QString(exe_).remove('/'); }
-    QString record() const { return "/dev/shm/" + mapping_name(); }
+    QString runtime() const { return runtime_.path(); }
+    QString record() const { return runtime() + "/" + InstanceRecordName(exe_); }
+    QStringList runtime_files() const { return QDir(runtime()).entryList(QDir::Files | QDir::Hidden); }
+    QProcessEnvironment& env() { return env_; }
+    // Lets other users reach the program (a shared installation).
+    void share() const
+    {
+        for (QString d = exe_; d != QFileInfo(INSTANCE_HOLDER).absolutePath();) {
+            d = QFileInfo(d).absolutePath();
+            chmod(QFile::encodeName(d).constData(), 0755);
+        }
+    }
     // instance_count, or -1 while there is no record.
     int count() const { return Field(4); }
     int window() const { return Field(0); }
 
-    struct Child {
-        std::unique_ptr<QProcess> process;
-        QString report; // the child's "child: ..." line
-    };
     // Starts a child and waits for its report.
-    Child start(std::uint32_t window, int max_instances = 1) const
+    Child start(std::uint32_t window, int max_instances = 1, const QString& exe = {}) const
     {
-        Child c = launch(window, max_instances);
+        Child c = launch(window, max_instances, exe);
         await(c);
         return c;
     }
-    Child launch(std::uint32_t window, int max_instances = 1) const
+    Child launch(std::uint32_t window, int max_instances = 1, const QString& exe = {}) const
     {
         Child c{std::make_unique<QProcess>(), {}};
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY"); // keep the refused start's raise away from any real desktop
-        env.insert(kWindow, QString::number(window));
-        env.insert(kMax, QString::number(max_instances));
-        c.process->setProcessEnvironment(env);
-        c.process->start(exe_, {"--gtest_filter=CheckPreviousChild.Run"});
+        c.process->setProcessEnvironment(env_);
+        c.process->start(exe.isEmpty() ? exe_ : exe,
+                         {QString::number(window), QString::number(max_instances)});
         return c;
     }
     static void await(Child& c)
@@ -104,7 +100,6 @@ public:
     }
 
 private:
-    static QString SelfPath() { return QFileInfo("/proc/self/exe").canonicalFilePath(); }
     int Field(int offset) const
     {
         QFile f(record());
@@ -115,16 +110,19 @@ private:
     }
 
     QTemporaryDir folder_;
+    QTemporaryDir runtime_ = private_folder();
     QString exe_;
+    QProcessEnvironment env_;
 };
 
-TEST(CheckPrevious, ARefusedStartLeavesTheHoldersRecordAndALaterStartTakesTheFreedSlot)
+TEST(CheckPrevious, ARefusedStartLeavesTheHoldersRecordAndTheLastToEndRemovesIt)
 {
     Installation here;
     auto first = here.start(1001);
     ASSERT_EQ(first.report, "refused=0");
     EXPECT_EQ(here.count(), 1);
     EXPECT_EQ(here.window(), 1001);
+    EXPECT_EQ(QFileInfo(here.record()).permissions() & (QFile::ReadOther | QFile::WriteOther), 0);
 
     auto second = here.start(1002);
     EXPECT_EQ(second.report, "refused=1");
@@ -133,7 +131,7 @@ TEST(CheckPrevious, ARefusedStartLeavesTheHoldersRecordAndALaterStartTakesTheFre
     EXPECT_EQ(here.window(), 1001);
 
     Installation::finish(first);
-    EXPECT_EQ(here.count(), 0);
+    EXPECT_EQ(here.runtime_files(), QStringList()) << "the last instance leaves its record behind";
     auto third = here.start(1003);
     EXPECT_EQ(third.report, "refused=0");
     EXPECT_EQ(here.window(), 1003);
@@ -146,13 +144,14 @@ TEST(CheckPrevious, ARefusedStartLeavesTheHoldersRecordAndALaterStartTakesTheFre
     EXPECT_EQ(fourth.report, "refused=0");
     EXPECT_EQ(here.count(), 1);
     Installation::finish(fourth);
+    EXPECT_EQ(here.runtime_files(), QStringList());
 }
 
 TEST(CheckPrevious, StartsAtTheSameMomentAdmitExactlyAsManyAsAllowed)
 {
     for (const int allowed : {1, 2}) {
         Installation here;
-        std::vector<Installation::Child> starts;
+        std::vector<Child> starts;
         for (int i = 0; i < 8; ++i)
             starts.push_back(here.launch(2000 + i, allowed));
         int admitted = 0;
@@ -165,18 +164,101 @@ TEST(CheckPrevious, StartsAtTheSameMomentAdmitExactlyAsManyAsAllowed)
         EXPECT_EQ(here.count(), allowed);
         for (auto& c : starts)
             Installation::finish(c);
-        EXPECT_EQ(here.count(), 0);
+        EXPECT_EQ(here.runtime_files(), QStringList());
     }
 }
 
-TEST(CheckPrevious, ARecordThatCannotBeCreatedRaisesTheSystemError)
+TEST(CheckPrevious, PathsThatDifferOnlyInTheirSlashesHaveRecordsOfTheirOwn)
 {
-    // The record's name is the whole path without its "/": past 255 characters no file may bear it.
-    Installation here(QString(130, 'a') + "/" + QString(130, 'b'));
-    auto start = here.start(3000);
-    EXPECT_EQ(start.report, "error=System Error.  Code: 36.|File name too long");
-    Installation::finish(start);
-    EXPECT_EQ(start.process->exitCode(), 0);
+    Installation here("x/ab/KRV");
+    auto first = here.start(4001);
+    auto second = here.start(4002, 1, here.also_at("x/a/bKRV"));
+    EXPECT_EQ(first.report, "refused=0");
+    EXPECT_EQ(second.report, "refused=0");
+    Installation::finish(first);
+    Installation::finish(second);
+}
+
+// The record lives where only its user can write; a folder that another user owns or can write is
+// never used.
+TEST(CheckPrevious, OnlyAFolderOfTheUsersOwnHoldsTheRecord)
+{
+    QTemporaryDir tmp; // stands for the system's temporary folder
+    const QString own = tmp.filePath("krv-" + QString::number(geteuid()));
+    QTemporaryDir foreign_runtime = private_folder(kOtherUser);
+    struct Case {
+        const char* name;
+        QString runtime;                   // XDG_RUNTIME_DIR, empty for unset
+        std::function<void()> prepare_own; // the fallback folder as found
+        QString report;
+    } cases[] = {
+        {"the session's runtime folder is another user's", foreign_runtime.path(), [] {}, "refused=0"},
+        {"the fallback folder is another user's",
+         {},
+         [&] {
+             QDir().mkdir(own);
+             chmod(QFile::encodeName(own).constData(), 0700);
+             give_to_other_user(own);
+         },
+         "error=System Error.  Code: 13.|Permission denied"},
+        {"the fallback folder is writable by others",
+         {},
+         [&] {
+             QDir().mkdir(own);
+             chmod(QFile::encodeName(own).constData(), 0777);
+         },
+         "error=System Error.  Code: 13.|Permission denied"},
+        {"the fallback folder is a link to a folder of the user's own",
+         {},
+         [&] { QFile::link(tmp.path(), own); },
+         "error=System Error.  Code: 13.|Permission denied"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(own);
+        QDir(own).removeRecursively();
+        c.prepare_own();
+        Installation here;
+        here.env().insert("TMPDIR", tmp.path());
+        if (c.runtime.isEmpty())
+            here.env().remove("XDG_RUNTIME_DIR");
+        else
+            here.env().insert("XDG_RUNTIME_DIR", c.runtime);
+        auto start = here.start(5000);
+        EXPECT_EQ(start.report, c.report);
+        EXPECT_EQ(QDir(foreign_runtime.path()).entryList(QDir::Files), QStringList());
+        Installation::finish(start);
+        EXPECT_EQ(start.process->exitCode(), 0);
+    }
+}
+
+TEST(CheckPrevious, AnotherUserOfASharedInstallationRunsGuardedBesideTheFirst)
+{
+    if (const QString why = other_user_unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    Installation here;
+    here.share();
+    auto mine = here.start(6001);
+    ASSERT_EQ(mine.report, "refused=0");
+
+    const QTemporaryDir theirs = private_folder(kOtherUser);
+    auto run_as_other = [&](std::uint32_t window) {
+        Child c{std::make_unique<QProcess>(), {}};
+        QProcessEnvironment env = here.env();
+        env.insert("XDG_RUNTIME_DIR", theirs.path());
+        c.process->setProcessEnvironment(env);
+        start_as_other_user(*c.process, here.exe(), {QString::number(window), "1"});
+        Installation::await(c);
+        return c;
+    };
+    auto other = run_as_other(6002);
+    EXPECT_EQ(other.report, "refused=0");
+    auto other_again = run_as_other(6003);
+    EXPECT_EQ(other_again.report, "refused=1") << "the other user's second start ran unguarded";
+    Installation::finish(other_again);
+    Installation::finish(other);
+    Installation::finish(mine);
+    EXPECT_EQ(QDir(theirs.path()).entryList(QDir::Files), QStringList());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // One running copy per executable path, across real processes, also after a crash.
+#include "app/CheckPrevious.h"
 #include "support/program_fixture.h"
 
 #include <QDir>
@@ -8,60 +9,74 @@
 #include <QThread>
 #include <QtEndian>
 #include <csignal>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
-// A program folder with its own copy of the executable.
+bool wait_until(const std::function<bool()>& condition, int ms = 15000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condition()) {
+        if (t.elapsed() > ms)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// A program folder with its own copy of the executable; the user's runtime folder is the test's own.
 class Installation {
 public:
-    Installation()
+    explicit Installation(const QString& runtime) : runtime_(runtime)
     {
         QFile::copy(KRV_EXE, folder.file("KRV"));
         QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QString exe() const { return folder.file("KRV"); }
-    // The shared record of this path: the full path without its "/".
-    QString record() const { return "/dev/shm/" + QString(exe()).remove('/'); }
+    QString record() const { return runtime_ + "/" + InstanceRecordName(exe()); }
     int instance_count() const
     {
         QFile f(record());
         if (!f.open(QIODevice::ReadOnly))
             return -1;
         const QByteArray b = f.readAll();
-        if (b.size() < 8)
-            return -1;
-        return qFromLittleEndian<qint32>(b.constData() + 4);
+        return b.size() < 8 ? -1 : qFromLittleEndian<qint32>(b.constData() + 4);
     }
     std::unique_ptr<QProcess> start() const
     {
         auto p = std::make_unique<QProcess>();
         p->setWorkingDirectory(folder.path());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime_);
         p->setProcessEnvironment(env);
         p->start(exe(), {});
         p->waitForStarted();
         return p;
     }
-    bool wait_for_count(int n, int ms = 15000) const
+    bool wait_for_count(int n) const
     {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            if (instance_count() == n)
-                return true;
-            QThread::msleep(20);
-        }
-        return false;
+        return wait_until([&] { return instance_count() == n; });
     }
-    ~Installation()
+    // The start is admitted: it holds the slot, so a further start is refused and ends by itself
+    // while the first keeps running.
+    bool admitted(QProcess& p) const
     {
-        for (const char* suffix : {"", ".guard", ".slot"})
-            QFile::remove(record() + suffix);
+        // Once p has the record mapped it has made its choice, under the guard that the probe waits for.
+        QFile maps(QString("/proc/%1/maps").arg(p.processId()));
+        if (!wait_until([&] {
+                maps.close();
+                return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(record()));
+            }))
+            return false;
+        auto probe = start();
+        return probe->waitForFinished(15000) && p.state() == QProcess::Running;
     }
 
 private:
     ProgramFolder folder;
+    QString runtime_;
 };
 
 void stop(QProcess& p)
@@ -70,9 +85,16 @@ void stop(QProcess& p)
     p.waitForFinished(5000);
 }
 
-TEST(SingleInstance, ASecondStartOfTheSamePathIsRefusedAndEndsByItself)
+class SingleInstance : public ::testing::Test {
+protected:
+    SingleInstance() { chmod(QFile::encodeName(runtime.path()).constData(), 0700); }
+    QStringList records() const { return QDir(runtime.path()).entryList(QDir::Files | QDir::Hidden); }
+    QTemporaryDir runtime;
+};
+
+TEST_F(SingleInstance, ASecondStartOfTheSamePathIsRefusedAndEndsByItself)
 {
-    Installation here;
+    Installation here(runtime.path());
     auto first = here.start();
     ASSERT_TRUE(here.wait_for_count(1));
     auto second = here.start();
@@ -82,32 +104,35 @@ TEST(SingleInstance, ASecondStartOfTheSamePathIsRefusedAndEndsByItself)
     EXPECT_EQ(first->state(), QProcess::Running);
 
     // A copy in another folder has a record of its own and runs beside it.
-    Installation elsewhere;
+    Installation elsewhere(runtime.path());
     auto other = elsewhere.start();
     EXPECT_TRUE(elsewhere.wait_for_count(1));
-    EXPECT_FALSE(other->waitForFinished(1500));
+    EXPECT_TRUE(elsewhere.admitted(*other));
     stop(*other);
     stop(*first);
 }
 
-TEST(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKill)
+TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRemovesTheRecord)
 {
-    Installation here;
+    Installation here(runtime.path());
     auto first = here.start();
     ASSERT_TRUE(here.wait_for_count(1));
     ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
     first->waitForFinished(10000);
+    EXPECT_EQ(records(), QStringList()) << "an ended instance left its record";
 
     auto second = here.start();
-    ASSERT_FALSE(second->waitForFinished(2500)) << "a start after the first ended was refused";
+    EXPECT_TRUE(here.admitted(*second)) << "a start after the first ended was refused";
     ::kill(static_cast<pid_t>(second->processId()), SIGKILL);
     second->waitForFinished(5000);
 
     // The killed instance left its count behind; the next start is admitted all the same.
     auto third = here.start();
-    EXPECT_FALSE(third->waitForFinished(2500)) << "a start after a crash was refused";
-    EXPECT_TRUE(here.wait_for_count(1));
-    stop(*third);
+    EXPECT_TRUE(here.admitted(*third)) << "a start after a crash was refused";
+    EXPECT_EQ(here.instance_count(), 1);
+    ::kill(static_cast<pid_t>(third->processId()), SIGTERM);
+    third->waitForFinished(10000);
+    EXPECT_EQ(records(), QStringList());
 }
 
 } // namespace

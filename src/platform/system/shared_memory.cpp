@@ -2,47 +2,56 @@
 
 #include "system/os_error.h"
 
-#include <QFileInfo>
+#include <QDir>
+#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray ShmName(const QString& name)
+// A folder that only this user can write: not a link, owned by the user, no access for others.
+bool OwnPrivateFolder(const QByteArray& path)
 {
-    return "/" + name.toLocal8Bit();
+    struct stat st {};
+    return path.startsWith('/') && lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == geteuid() && (st.st_mode & 077) == 0;
 }
 
-// Where shm_open keeps its objects; lock files live beside them and vanish with them at reboot.
-QByteArray LockPath(const QString& name)
+QByteArray ObjectPath(const QString& name)
 {
-    static const QByteArray folder = QFileInfo("/dev/shm").isDir() ? "/dev/shm/" : "/tmp/";
-    return folder + name.toLocal8Bit();
-}
-
-void Flock(int fd, int operation)
-{
-    while (flock(fd, operation) != 0)
-        if (errno != EINTR)
-            RaiseLastOSError();
+    return QFile::encodeName(UserObjectFolder() + '/' + name);
 }
 
 } // namespace
 
+QString UserObjectFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (OwnPrivateFolder(runtime))
+        return QFile::decodeName(runtime);
+    const QByteArray own = QFile::encodeName(QDir::tempPath()) + "/krv-" + QByteArray::number(geteuid());
+    if (mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
+        RaiseLastOSError();
+    if (!OwnPrivateFolder(own)) {
+        errno = EACCES;
+        RaiseLastOSError();
+    }
+    return QFile::decodeName(own);
+}
+
 MappingHandle CreateFileMapping(const QString& name, std::size_t size, bool& already_existed)
 {
-    const QByteArray shm = ShmName(name);
+    const QByteArray path = ObjectPath(name);
     already_existed = false;
-    MappingHandle h = shm_open(shm.constData(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    MappingHandle h = open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (h >= 0) {
         if (ftruncate(h, static_cast<off_t>(size)) != 0) {
             const int e = errno;
             close(h);
-            shm_unlink(shm.constData());
+            unlink(path.constData());
             errno = e;
             return kNoMapping;
         }
@@ -51,7 +60,27 @@ MappingHandle CreateFileMapping(const QString& name, std::size_t size, bool& alr
     if (errno != EEXIST)
         return kNoMapping;
     already_existed = true;
-    return shm_open(shm.constData(), O_RDWR, 0);
+    h = open(path.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    if (h >= 0 && (fstat(h, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid())) {
+        close(h);
+        errno = EACCES;
+        return kNoMapping;
+    }
+    return h;
+}
+
+bool MappingStillNamed(MappingHandle handle, const QString& name)
+{
+    struct stat open_st {
+    }, named_st{};
+    return fstat(handle, &open_st) == 0 && stat(ObjectPath(name).constData(), &named_st) == 0 &&
+           open_st.st_dev == named_st.st_dev && open_st.st_ino == named_st.st_ino;
+}
+
+void DeleteFileMapping(const QString& name)
+{
+    unlink(ObjectPath(name).constData());
 }
 
 void* MapViewOfFile(MappingHandle handle, std::size_t size)
@@ -75,40 +104,18 @@ void CloseHandle(MappingHandle handle)
     close(handle);
 }
 
-NamedLock::NamedLock(const QString& name)
-    : fd_(open(LockPath(name).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+bool LockByte(MappingHandle handle, long offset, ByteLock kind, bool wait)
 {
-    if (fd_ < 0)
-        RaiseLastOSError();
-}
-
-NamedLock::~NamedLock()
-{
-    close(fd_);
-}
-
-void NamedLock::Exclusive()
-{
-    Flock(fd_, LOCK_EX);
-}
-
-bool NamedLock::TryExclusive()
-{
-    while (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK)
+    struct flock lock {};
+    lock.l_type = kind == ByteLock::Exclusive ? F_WRLCK : kind == ByteLock::Shared ? F_RDLCK : F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = offset;
+    lock.l_len = 1;
+    while (fcntl(handle, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock) != 0) {
+        if (!wait && (errno == EAGAIN || errno == EACCES))
             return false;
         if (errno != EINTR)
             RaiseLastOSError();
     }
     return true;
-}
-
-void NamedLock::Shared()
-{
-    Flock(fd_, LOCK_SH);
-}
-
-void NamedLock::Unlock()
-{
-    Flock(fd_, LOCK_UN);
 }

@@ -1,38 +1,32 @@
 #pragma once
-// Named blocks of shared memory, and the advisory file locks that guard them.
+// Named blocks of shared memory of the current user, and the byte locks that guard them.
 #include <QString>
 #include <cstddef>
 
 using MappingHandle = int;
 constexpr MappingHandle kNoMapping = -1;
 
-// Creates the named object of `size` bytes, or opens the one of that name with read-write access;
+// The folder of this user's named objects: the session's runtime folder when it is the user's own and
+// private, else a private folder of the user's own in the temporary folder. Raises the system error
+// when neither can be had; a folder that another user owns is never used.
+QString UserObjectFolder();
+
+// Creates this user's object `name` of `size` bytes, or opens the existing one read-write;
 // `already_existed` tells which. Returns kNoMapping on failure, with errno set.
 MappingHandle CreateFileMapping(const QString& name, std::size_t size, bool& already_existed);
-// Maps `size` bytes read-write. An object still shorter than that (its creator ended before
-// sizing it) is first grown with zero bytes. Returns nullptr on failure, with errno set.
+// False once the object was removed (or replaced) since `handle` was opened.
+bool MappingStillNamed(MappingHandle handle, const QString& name);
+// Removes the name; processes that still have the object open keep it until they close it.
+void DeleteFileMapping(const QString& name);
+// Maps `size` bytes read-write. An object still shorter than that (its creator ended before sizing it) is
+// first grown with zero bytes. Returns nullptr on failure, with errno set.
 void* MapViewOfFile(MappingHandle handle, std::size_t size);
 void UnmapViewOfFile(void* view, std::size_t size);
 void CloseHandle(MappingHandle handle);
 
-// An advisory lock on a file named `name` beside the shared-memory objects. The kernel drops it
-// when the process ends, however it ends, so it tells live holders from leftovers of dead ones.
-class NamedLock {
-public:
-    // Raises the system error when the lock file cannot be opened.
-    explicit NamedLock(const QString& name);
-    ~NamedLock();
-    NamedLock(const NamedLock&) = delete;
-    NamedLock& operator=(const NamedLock&) = delete;
-
-    // Waits until no one else holds the lock.
-    void Exclusive();
-    // False at once while anyone else holds the lock, shared or exclusive.
-    bool TryExclusive();
-    // Waits until no one holds the lock exclusively.
-    void Shared();
-    void Unlock();
-
-private:
-    int fd_;
-};
+// Advisory locks on single bytes of an object, held per handle. The kernel drops them when the handle
+// is closed or the process ends, however it ends, so they tell live holders from leftovers of dead ones.
+enum class ByteLock { Unlocked, Shared, Exclusive };
+// Sets the lock on the byte at `offset` (which may lie past the object's end). With `wait` it waits while
+// another handle holds a conflicting lock; without, it returns false at once. Raises other failures.
+bool LockByte(MappingHandle handle, long offset, ByteLock kind, bool wait);

@@ -5,7 +5,11 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QSocketNotifier>
 #include <QWidget>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 TApplication* Application = nullptr;
 
@@ -71,8 +75,42 @@ void TApplication::FormDestroyed(TForm* f)
         mainForm_ = nullptr;
 }
 
+namespace {
+
+int end_signal_pipe[2] = {-1, -1};
+
+void on_end_signal(int)
+{
+    const char c = 0;
+    [[maybe_unused]] const ssize_t n = write(end_signal_pipe[1], &c, 1);
+}
+
+// A request to end from the session or a kill ends the program as its Exit does, so that it still
+// gives back what it holds.
+void end_on_signals(TApplication* app)
+{
+    if (end_signal_pipe[0] >= 0 || pipe2(end_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(end_signal_pipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [app] {
+        char c;
+        while (read(end_signal_pipe[0], &c, 1) > 0) {
+        }
+        app->Terminate();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = on_end_signal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+}
+
+} // namespace
+
 void TApplication::Run()
 {
+    end_on_signals(this);
     if (mainForm_)
         mainForm_->Show();
     // A quit requested before the loop ran may already have been taken by event processing
