@@ -1,5 +1,7 @@
 -- The shipped database: guests, groups and the statistics report's header row.
 -- Text compares ignore letter case (the program supplies a Unicode NOCASE); no index on text.
+-- The file ships in its journal mode, so that opening it never has to write.
+PRAGMA journal_mode=WAL;
 CREATE TABLE member (
     userid INTEGER PRIMARY KEY,
     name TEXT COLLATE NOCASE,

@@ -1,35 +1,112 @@
 // Opening the database file: where it is looked for, what a bad file gives, how it is set up.
 #include "data_fixture.h"
 
+#include "support/other_user.h"
+
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
-TEST(DataConnection, MissingOrForeignFileFailsWithTheEnginesMessage)
+// Missing, empty or foreign: the engine's message naming the file, and the file as it was.
+TEST(DataConnection, AFileThatIsNoDatabaseIsReportedByNameAndNeverChanged)
 {
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    TADOConnection conn("ADOConnection1");
-    conn.SetConnectionString(kConnectionString);
-    EXPECT_EQ(FailureOf([&] { conn.Open(); }), "unable to open database file");
-    EXPECT_FALSE(conn.Connected());
-    EXPECT_FALSE(QFile::exists(dir.filePath("control.orac"))); // never created
+    const QString file = dir.filePath("control.orac");
+    const struct {
+        const char* content; // nullptr: no file
+        const char* message;
+    } cases[] = {{nullptr, "unable to open database file"},
+                 {"", "file is not a database"},
+                 {"x", "file is not a database"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        QFile::remove(file);
+        const QByteArray content = c.content ? QByteArray(c.content).repeated(4096) : QByteArray();
+        if (c.content) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        TADOConnection conn("ADOConnection1");
+        conn.SetConnectionString(kConnectionString);
+        EXPECT_EQ(FailureOf([&] { conn.Open(); }), file + ": " + c.message);
+        EXPECT_FALSE(conn.Connected());
+        // Every later action fails the same way.
+        TADOQuery q("ADOQuery1");
+        q.SetConnection(&conn);
+        q.SetSQL("SELECT * FROM member ORDER BY userid");
+        EXPECT_EQ(FailureOf([&] { q.Open(); }), file + ": " + c.message);
+        EXPECT_FALSE(q.Active());
 
-    // Every later action fails the same way.
-    TADOQuery q("ADOQuery1");
-    q.SetConnection(&conn);
-    q.SetSQL("SELECT * FROM member ORDER BY userid");
-    EXPECT_EQ(FailureOf([&] { q.Open(); }), "unable to open database file");
-    EXPECT_FALSE(q.Active());
-
-    QFile junk(dir.filePath("control.orac"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(4096, 'x'));
-    junk.close();
-    EXPECT_EQ(FailureOf([&] { conn.Open(); }), "file is not a database");
-    EXPECT_FALSE(conn.Connected());
+        QFile after(file);
+        EXPECT_EQ(after.exists(), c.content != nullptr) << "a missing file was created";
+        if (c.content && after.open(QIODevice::ReadOnly))
+            EXPECT_EQ(after.readAll(), content) << "the file was changed";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.content ? 1 : 0);
+    }
     QDir::setCurrent(previous);
+}
+
+// A database that the user may read but not write shows its guests; a change fails with the
+// engine's message. As another user, since root writes whatever the modes say.
+TEST(DataConnection, AReadOnlyDatabaseOpensAndRefusesChanges)
+{
+    if (const QString why = other_user_unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    struct Case {
+        const char* name;
+        QFile::Permissions file, folder;
+    } cases[] = {
+        {"read-only file", QFile::ReadOwner | QFile::ReadOther,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::WriteOther |
+             QFile::ExeOther},
+        {"folder not writable", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDatabase db(kGuests);
+        QFile::setPermissions(db.file(), c.file);
+        QFile::setPermissions(db.dir(), c.folder);
+        const QByteArray before = [&] {
+            QFile f(db.file());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QProcess poster;
+        poster.setWorkingDirectory(db.dir());
+        start_as_other_user(poster, DATA_POSTER, {"1"});
+        ASSERT_TRUE(poster.waitForFinished(10000));
+        const QStringList lines =
+            QString::fromUtf8(poster.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(lines, QStringList({"open 4", "failed: attempt to write a readonly database"}))
+            << poster.readAllStandardError().toStdString();
+        QFile after(db.file());
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), before);
+    }
+}
+
+// Starts at the same moment on a fresh database wait for each other's locks instead of failing.
+TEST(DataConnection, ProcessesOpeningAtTheSameMomentAllGetIn)
+{
+    for (int round = 0; round < 30; ++round) {
+        TempDatabase db;
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < 10; ++i) {
+            starts.push_back(std::make_unique<QProcess>());
+            starts.back()->setWorkingDirectory(db.dir());
+            starts.back()->start(DATA_POSTER, {"0"});
+        }
+        for (auto& p : starts) {
+            ASSERT_TRUE(p->waitForFinished(20000));
+            EXPECT_EQ(QString::fromUtf8(p->readAllStandardOutput()).trimmed(), "open 0") << "round " << round;
+        }
+    }
 }
 
 TEST(DataConnection, DataSourceIsResolvedAgainstTheCurrentDirectoryAtOpen)

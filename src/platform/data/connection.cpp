@@ -6,6 +6,8 @@
 #include "data/statement.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
 
@@ -48,6 +50,60 @@ bool TADOConnection::Connected() const
     return db_ != nullptr;
 }
 
+namespace {
+
+// The engine's message for the file, naming it.
+[[noreturn]] void Fail(const QByteArray& path, const QString& message)
+{
+    throw EDatabaseError(QString::fromUtf8(path) + ": " + message);
+}
+
+[[noreturn]] void FailWith(sqlite3* db, const QByteArray& path)
+{
+    const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close(db);
+    Fail(path, msg);
+}
+
+sqlite3* OpenFile(const QByteArray& uri, int flags, const QByteArray& path)
+{
+    sqlite3* db = nullptr;
+    // One connection used by one thread: no locking inside the engine.
+    if (sqlite3_open_v2(uri.constData(), &db, flags | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK)
+        FailWith(db, path);
+    sqlite3_extended_result_codes(db, 1);
+    // Another connection's lock is waited for instead of failing at once.
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+// Reads the schema: tells whether the file is a database and can be read at all. Writes nothing.
+int Probe(sqlite3* db)
+{
+    return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+}
+
+QByteArray JournalMode(sqlite3* db)
+{
+    QByteArray mode;
+    sqlite3_exec(
+        db, "PRAGMA journal_mode",
+        [](void* out, int, char** values, char**) {
+            *static_cast<QByteArray*>(out) = values[0];
+            return 0;
+        },
+        &mode, nullptr);
+    return mode.toLower();
+}
+
+QByteArray UriOf(const QByteArray& path)
+{
+    return "file:" + QUrl::toPercentEncoding(QString::fromUtf8(path), "/");
+}
+
+} // namespace
+
 void TADOConnection::Open()
 {
     if (db_)
@@ -56,31 +112,34 @@ void TADOConnection::Open()
     if (source.isEmpty())
         throw EDatabaseError(Name + ": The connection string names no Data Source");
     const QByteArray path = QDir::current().absoluteFilePath(source).toUtf8();
-    sqlite3* db = nullptr;
-    // Never create: a missing file must be an error, not a new empty database.
-    // One connection used by one thread: no locking inside the engine.
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-        SQLITE_OK) {
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+    // The engine would take an empty file for a new database and write one into it.
+    if (QFileInfo(QString::fromUtf8(path)).size() == 0 && QFileInfo::exists(QString::fromUtf8(path)))
+        Fail(path, "file is not a database");
+    // Never create: a missing file must be an error, not a new empty database. A file that the user
+    // cannot write opens for reading.
+    sqlite3* db = OpenFile(UriOf(path), SQLITE_OPEN_READWRITE, path);
+    if (const int rc = Probe(db); rc != SQLITE_OK) {
+        if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
+            FailWith(db, path);
+        // A database in its journal mode in a folder that the user cannot write: its shared-memory
+        // file cannot be made, so nobody else can be writing it either; it is read as it stands.
         sqlite3_close(db);
-        throw EDatabaseError(msg);
+        db = OpenFile(UriOf(path) + "?immutable=1", SQLITE_OPEN_READONLY, path);
+        if (Probe(db) != SQLITE_OK)
+            FailWith(db, path);
     }
-    sqlite3_extended_result_codes(db, 1);
     // Double-quoted text is an identifier only, never a string literal.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    sqlite3_busy_timeout(db, 5000);
     RegisterCaseFolding(db);
-    // Every post is durable on its own: WAL with a sync at each commit. The first statement also
-    // tells whether the file is a database at all.
-    char* err = nullptr;
-    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA mmap_size=268435456;",
-                     nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(err ? err : sqlite3_errmsg(db));
-        sqlite3_free(err);
-        sqlite3_close(db);
-        throw EDatabaseError(msg);
-    }
+    // Every post is durable on its own: WAL with a sync at each commit. The shipped file is in WAL
+    // already; an older one is switched over when it may be written.
+    if (sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA mmap_size=268435456;", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+        FailWith(db, path);
+    if (sqlite3_db_readonly(db, "main") != 1 && JournalMode(db) != "wal" &&
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
+        FailWith(db, path);
     db_ = db;
 }
 
