@@ -27,6 +27,15 @@ template <typename T> void create_form(T*& global)
 
 } // namespace
 
+void initialize_units()
+{
+    CheckPrevious::initialize();
+    Unit2::initialize();
+    Unit5::initialize();
+    data_update_dialog::initialize();
+    Unit1::initialize();
+}
+
 void create_windows()
 {
     create_form(Form1);
@@ -59,7 +68,7 @@ void destroy_windows()
 
 int KRV_main(int argc, char** argv)
 {
-    CheckPrevious::release_on_exit = false;
+    initialize_units();
     TApplication app(argc, argv);
 
     create_windows();

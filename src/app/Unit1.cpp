@@ -7,14 +7,16 @@
 #include "toolkit/dbgrid.h"
 
 #include <QtCore/qglobal.h>
+#include <algorithm>
+#include <iterator>
 
 TForm1* Form1 = nullptr;
 
 namespace Unit1 {
 QString app_path;
 QString web_host;
-double main_shadow_distance = 0;
-double text_shadow_distance = 0;
+double main_shadow_distance;
+double text_shadow_distance;
 QString column_moving;
 QString main_text_to_save;
 QString report_was_run;
@@ -22,23 +24,47 @@ QString report_was_run;
 QString ini_r_font_color, ini_g_font_color, ini_b_font_color;
 QString ini_r_SD_color, ini_g_SD_color, ini_b_SD_color;
 QString ini_font_name, ini_main_font_name;
-int font_size_now = 0, main_font_size_now = 0;
+int font_size_now, main_font_size_now;
 QString ini_main_d_SD, ini_d_SD, ini_trackbar_pos1, ini_trackbar_pos2;
+QHash<QString, QString> held_settings;
 
 QString sort_column_title, sort_dir_next, sort_dir_saved;
-int sort_column_no = 0, column_no = 0;
-int column_width[5] = {0, 0, 0, 0, 0};
-unsigned char column_size_changed = 0;
+int sort_column_no, column_no;
+int column_width[5];
+unsigned char column_size_changed;
 
-unsigned char font_r = 0, font_g = 0, font_b = 0, shadow_r = 0, shadow_g = 0, shadow_b = 0;
-TColor font_rgb = 0, shadow_rgb = 0;
-double card_width = 0, card_height = 0, main_text_top = 0, name_text_top = 0;
+unsigned char font_r, font_g, font_b, shadow_r, shadow_g, shadow_b;
+TColor font_rgb, shadow_rgb;
+double card_width, card_height, main_text_top, name_text_top;
 
 QString search_where, search_and, search_filter, member_sql;
 QVariantList member_sql_values;
 QVariantList search_filter_values;
 
-int group_id_sel = 0;
+int group_id_sel;
+
+void initialize()
+{
+    for (QString* s :
+         {&app_path,          &web_host,          &column_moving,      &main_text_to_save, &report_was_run,
+          &ini_r_font_color,  &ini_g_font_color,  &ini_b_font_color,   &ini_r_SD_color,    &ini_g_SD_color,
+          &ini_b_SD_color,    &ini_font_name,     &ini_main_font_name, &ini_main_d_SD,     &ini_d_SD,
+          &ini_trackbar_pos1, &ini_trackbar_pos2, &sort_column_title,  &sort_dir_next,     &sort_dir_saved,
+          &search_where,      &search_and,        &search_filter,      &member_sql})
+        s->clear();
+    main_shadow_distance = text_shadow_distance = 0;
+    font_size_now = main_font_size_now = 0;
+    held_settings.clear();
+    sort_column_no = column_no = 0;
+    std::fill(std::begin(column_width), std::end(column_width), 0);
+    column_size_changed = 0;
+    font_r = font_g = font_b = shadow_r = shadow_g = shadow_b = 0;
+    font_rgb = shadow_rgb = 0;
+    card_width = card_height = main_text_top = name_text_top = 0;
+    member_sql_values.clear();
+    search_filter_values.clear();
+    group_id_sel = 0;
+}
 } // namespace Unit1
 
 using namespace Unit1;

@@ -8,6 +8,7 @@
 #include "toolkit/menus.h"
 #include "toolkit/stdctrls.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariantList>
 
@@ -185,6 +186,9 @@ extern QString ini_r_SD_color, ini_g_SD_color, ini_b_SD_color;
 extern QString ini_font_name, ini_main_font_name;
 extern int font_size_now, main_font_size_now;
 extern QString ini_main_d_SD, ini_d_SD, ini_trackbar_pos1, ini_trackbar_pos2;
+// Keys whose stored text did not convert at the last load, with the text of the value kept in force:
+// a save leaves such a key as stored until its value changes.
+extern QHash<QString, QString> held_settings;
 
 // Grid layout and sort memory
 extern QString sort_column_title, sort_dir_next, sort_dir_saved;
@@ -205,4 +209,7 @@ extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;
+
+// Gives every variable of the unit its start value.
+void initialize();
 } // namespace Unit1

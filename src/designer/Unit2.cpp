@@ -10,6 +10,13 @@ namespace Unit2 {
 QString exe_folder;
 QString ini_path;
 QString main_text;
+
+void initialize()
+{
+    exe_folder.clear();
+    ini_path.clear();
+    main_text.clear();
+}
 } // namespace Unit2
 
 TForm2::TForm2() : TDialogForm("Form2", "Main text", 281, 136)

@@ -23,4 +23,5 @@ namespace Unit2 {
 extern QString exe_folder;
 extern QString ini_path;
 extern QString main_text;
+void initialize();
 } // namespace Unit2

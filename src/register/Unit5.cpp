@@ -8,8 +8,13 @@
 TForm5* Form5 = nullptr;
 
 namespace Unit5 {
-int edit_group_id = 0;
+int edit_group_id;
+
+void initialize()
+{
+    edit_group_id = 0;
 }
+} // namespace Unit5
 
 TForm5::TForm5() : TGroupNameDialog("Form5", "Update Group Name", "Edit the Group Name:", 0x00AA00)
 {

@@ -17,4 +17,5 @@ extern TForm5* Form5;
 
 namespace Unit5 {
 extern int edit_group_id;
-}
+void initialize();
+} // namespace Unit5

@@ -12,10 +12,17 @@
 Tdata_update* data_update = nullptr;
 
 namespace data_update_dialog {
-int original_group_id = 0;
-int found_group_id = 0;
+int original_group_id;
+int found_group_id;
 QString found_group_name;
 QString selected_group_name;
+
+void initialize()
+{
+    original_group_id = found_group_id = 0;
+    found_group_name.clear();
+    selected_group_name.clear();
+}
 } // namespace data_update_dialog
 
 using namespace data_update_dialog;

@@ -32,4 +32,5 @@ extern int original_group_id;
 extern int found_group_id;
 extern QString found_group_name;
 extern QString selected_group_name;
+void initialize();
 } // namespace data_update_dialog

@@ -3,7 +3,6 @@
 #include "app/Unit1.h"
 #include "data/ado.h"
 #include "designer/Unit2.h"
-#include "support/list_state.h"
 #include "support/program_fixture.h"
 #include "support/settings_file.h"
 #include "toolkit/dbgrid.h"
@@ -48,7 +47,6 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        reset_list_state();
         folder.sql("INSERT INTO member (userid, name, lastname, money) VALUES (1, 'Cleo', 'Bond', 300),"
                    " (2, 'Anna', 'Cole', NULL), (3, 'Eve', 'Adams', 100);");
     }
@@ -79,7 +77,7 @@ TEST_F(SettingsTest, AFirstRunWritesItsValuesAndTheNextStartAppliesThem)
         EXPECT_EQ(stored(key), value) << key.toStdString();
 
     destroy_windows();
-    reset_list_state();
+    initialize_units();
     start();
     EXPECT_EQ(Form1->head_txt->Caption(), "Invite");
     EXPECT_EQ(Form1->head_txt2->Caption(), "Invite");
@@ -96,7 +94,7 @@ TEST_F(SettingsTest, AFirstRunWritesItsValuesAndTheNextStartAppliesThem)
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
-TEST_F(SettingsTest, TheLoadStopsSilentlyAtTheFirstBadValueAndKeepsWhatItRead)
+TEST_F(SettingsTest, TheLoadReadsColoursAndNamesAsStored)
 {
     write_ini({{"MainText", "Hello"},
                {"r_font_color", "300"},
@@ -106,25 +104,66 @@ TEST_F(SettingsTest, TheLoadStopsSilentlyAtTheFirstBadValueAndKeepsWhatItRead)
                {"g_SD_color", "2"},
                {"b_SD_color", "3"},
                {"font_select_name", "Serif"},
-               {"main_font_select_name", "Mono"},
-               {"font_size", "x"},
-               {"d_SD", "1"},
-               {"trackbar_pos2", "2"},
-               {"column_size_0", "200"},
-               {"column_title_0", "Note"},
-               {"column_name_sort", "Lastname"}});
+               {"main_font_select_name", "Mono"}});
     start();
     EXPECT_EQ(Form1->head_txt->Caption(), "Hello");
     EXPECT_EQ(Form1->ColorDialog1->Color, 44 + 255 * 256 + 0 * 65536); // low bytes of 300, -1, 256
     EXPECT_EQ(Form1->Shadow_ColorDialog->Color, 1 + 2 * 256 + 3 * 65536);
     EXPECT_EQ(Unit1::ini_font_name, "Serif");
     EXPECT_EQ(Unit1::ini_main_font_name, "Mono");
-    EXPECT_FALSE(Form1->drop_shadow_chk->Checked());
-    EXPECT_EQ(Form1->TrackBar2->Position(), 0);
-    EXPECT_EQ(column(0)->Width(), 125);
-    EXPECT_EQ(column(0)->Title().Caption, "Name");
-    EXPECT_EQ(Form1->ADOQuery1->Sort(), "name ASC");
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+}
+
+// A value that does not convert keeps the value in force, the load goes on with the keys after it,
+// and the file stays as it is until the user changes a setting.
+TEST_F(SettingsTest, ABadValueCostsNoOtherSettingAndIsNotOverwritten)
+{
+    const std::map<QString, QString> later = {{"d_SD", "1"},
+                                              {"trackbar_pos2", "2"},
+                                              {"column_size_4", "150"},
+                                              {"column_title_0", "Note"},
+                                              {"column_title_4", "Name"},
+                                              {"column_name_sort", "Lastname"}};
+    const std::pair<QString, QString> damages[] = {
+        {"r_font_color", "abc"}, {"b_SD_color", "1e3"},    {"font_size", "12pt"},
+        {"main_font_size", ""},  {"trackbar_pos1", "two"}, {"column_size_1", "wide"},
+    };
+    for (const auto& [key, value] : damages) {
+        SCOPED_TRACE(key.toStdString() + "=" + value.toStdString());
+        auto changes = later;
+        changes[key] = value;
+        changes["main_d_SD"] = "1";
+        write_ini(changes);
+        const QByteArray before = content();
+        start();
+        EXPECT_TRUE(Form1->drop_shadow_chk->Checked());
+        EXPECT_EQ(Form1->TrackBar2->Position(), 2);
+        EXPECT_EQ(column(4)->Width(), 150);
+        EXPECT_EQ(column(0)->FieldName(), "note");
+        EXPECT_EQ(column(4)->FieldName(), "name");
+        EXPECT_EQ(Form1->ADOQuery1->Sort(), "lastname ASC");
+        EXPECT_EQ(Form1->Label1->Font().Size, 12);
+        EXPECT_EQ(Form1->head_txt->Font().Size, 12);
+        EXPECT_EQ(content().toStdString(), before.toStdString());
+        EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+
+        // The user's change is stored; the bad text stays until its own value changes.
+        Form1->TrackBar2->SetPosition(3);
+        EXPECT_EQ(stored("trackbar_pos2"), "3");
+        EXPECT_EQ(stored(key), value);
+        destroy_windows();
+        initialize_units();
+    }
+}
+
+TEST_F(SettingsTest, FontSizesAreKeptWithinWhatTheFontDialogOffers)
+{
+    write_ini({{"font_size", "2147483647"}, {"main_font_size", "-2147483648"}});
+    start();
+    EXPECT_EQ(Form1->Label1->Font().Size, 512);
+    EXPECT_EQ(Form1->Label2->Font().Size, 512);
+    EXPECT_EQ(Form1->head_txt->Font().Size, 1);
+    EXPECT_EQ(stored("font_size"), "512");
 }
 
 TEST_F(SettingsTest, AStoredDistanceBeyondTheBarTakesItsLastStep)

@@ -1,7 +1,6 @@
 // The guest grid: sorting by title, column drags and resizes in the settings file, the wheel,
 // the title-row cursor.
 #include "register/register_fixture.h"
-#include "support/list_state.h"
 #include "support/settings_file.h"
 #include "toolkit/dbgrid.h"
 
@@ -18,7 +17,6 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        reset_list_state();
         start_with("INSERT INTO mb_group VALUES (1, 'Family');"
                    "INSERT INTO member (userid, name, lastname, note, money, group_id) VALUES"
                    " (1, 'Cleo', 'Bond', 'b', 300, 1), (2, 'Anna', 'Cole', 'd', NULL, 0),"

@@ -1,6 +1,5 @@
 // The guest list: the statement and its values, the search, the money total and "List all".
 #include "register/register_fixture.h"
-#include "support/list_state.h"
 #include "toolkit/dbgrid.h"
 
 #include <QLocale>
@@ -32,7 +31,6 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        reset_list_state();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         start_with("INSERT INTO mb_group VALUES (1, 'Family'), (2, 'Work'), (3, 'Empty');"
                    "INSERT INTO member (userid, name, lastname, other_txt, note, money, group_id) VALUES"

@@ -49,7 +49,9 @@ void ProgramFolder::sql(const QString& statements) const
 
 void ProgramTest::SetUp()
 {
-    test_application();
+    // Each test is a start of its own: the units' start values, and the application's title unset.
+    test_application()->SetTitle({});
+    initialize_units();
     previousDir = QDir::currentPath();
     QDir::setCurrent(folder.path());
     // Windows that find their files beside the executable find the test's folder.

@@ -13,6 +13,39 @@
 
 TApplication* Application = nullptr;
 
+namespace {
+
+int end_signal_pipe[2] = {-1, -1};
+
+void on_end_signal(int)
+{
+    const char c = 0;
+    [[maybe_unused]] const ssize_t n = write(end_signal_pipe[1], &c, 1);
+}
+
+// A request to end from the session or a kill ends the program as its Exit does, so that it still
+// gives back what it holds.
+void end_on_signals(TApplication* app)
+{
+    if (end_signal_pipe[0] >= 0 || pipe2(end_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(end_signal_pipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [app] {
+        char c;
+        while (read(end_signal_pipe[0], &c, 1) > 0) {
+        }
+        app->Terminate();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = on_end_signal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+}
+
+} // namespace
+
 struct TApplication::Impl {
     std::unique_ptr<QApplication> ownApp;
 };
@@ -23,6 +56,7 @@ TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl
         impl_->ownApp = std::make_unique<QApplication>(argc, argv);
     qApp->setQuitOnLastWindowClosed(false);
     Application = this;
+    end_on_signals(this);
     // Keyboard focus moved by the user: the form remembers its focused control.
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
         for (TControl* c = TControl::FromWidget(now); c; c = c->Parent()) {
@@ -75,42 +109,8 @@ void TApplication::FormDestroyed(TForm* f)
         mainForm_ = nullptr;
 }
 
-namespace {
-
-int end_signal_pipe[2] = {-1, -1};
-
-void on_end_signal(int)
-{
-    const char c = 0;
-    [[maybe_unused]] const ssize_t n = write(end_signal_pipe[1], &c, 1);
-}
-
-// A request to end from the session or a kill ends the program as its Exit does, so that it still
-// gives back what it holds.
-void end_on_signals(TApplication* app)
-{
-    if (end_signal_pipe[0] >= 0 || pipe2(end_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(end_signal_pipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [app] {
-        char c;
-        while (read(end_signal_pipe[0], &c, 1) > 0) {
-        }
-        app->Terminate();
-    });
-    struct sigaction sa {};
-    sa.sa_handler = on_end_signal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(sig, &sa, nullptr);
-}
-
-} // namespace
-
 void TApplication::Run()
 {
-    end_on_signals(this);
     if (mainForm_)
         mainForm_->Show();
     // A quit requested before the loop ran may already have been taken by event processing
