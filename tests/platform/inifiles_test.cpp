@@ -1,5 +1,6 @@
 // Settings files: the line rules, the shared document of nested objects, and the failure rules
 // of the atomic replace (read-only file and folder, full disk, crash before the rename).
+#include "support/other_user.h"
 #include "system/inifiles.h"
 
 #include <QDir>
@@ -40,6 +41,17 @@ struct stat Stat(const QString& path)
 class IniFileTest : public ::testing::Test {
 protected:
     QString file(const QString& name = "krv.ini") const { return dir.filePath(name); }
+    QString target() const { return other.filePath("settings.ini"); }
+    // Makes the settings file a link, owned by `owner`, to a file in another folder.
+    void link_to_target(unsigned owner) const
+    {
+        const QByteArray stored = QFile::exists(file()) ? Content(file()) : QByteArray();
+        QFile::remove(file());
+        Put(target(), stored);
+        QFile::link(target(), file());
+        if (owner != geteuid())
+            give_to_other_user(file());
+    }
     // Files in the folder other than the settings file: temporary files must not linger.
     QStringList others() const
     {
@@ -47,7 +59,7 @@ protected:
         l.removeAll("krv.ini");
         return l;
     }
-    QTemporaryDir dir;
+    QTemporaryDir dir, other;
 };
 
 TEST_F(IniFileTest, ReadRules)
@@ -158,8 +170,12 @@ TEST_F(IniFileTest, AFailingReplaceChangesNothingAndTheStoredValuesStayReadable)
     } cases[] = {
         {"read-only file", [&] { QFile::setPermissions(file(), QFile::ReadOwner); },
          [&] { QFile::setPermissions(file(), QFile::ReadOwner | QFile::WriteOwner); }},
-        {"read-only folder", [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner); },
-         [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }},
+        {"link of another user", [&] { link_to_target(kOtherUser); },
+         [&] {
+             EXPECT_EQ(Content(target()), stored);
+             QFile::remove(file());
+             Put(file(), stored);
+         }},
         {"full disk",
          [] {
              std::signal(SIGXFSZ, SIG_IGN);
@@ -191,32 +207,15 @@ TEST_F(IniFileTest, AFailingReplaceChangesNothingAndTheStoredValuesStayReadable)
     }
 }
 
-// In a child: rewrites the file with one of two long values after the other, until it is killed.
-TEST(IniFileChild, WriteLoop)
-{
-    const QString path = qEnvironmentVariable("KRV_INI_CHILD");
-    if (path.isEmpty())
-        GTEST_SKIP() << "runs only as a child of the crash test";
-    for (int i = 0;; ++i) {
-        TIniFile(path).WriteString("Config", "MainText", QString(65536, i % 2 ? 'b' : 'a'));
-        if (i == 1)
-            std::printf("child: writing\n"), std::fflush(stdout);
-    }
-}
-
 TEST_F(IniFileTest, AKillDuringTheReplaceLeavesTheOldOrTheNewFile)
 {
     auto whole = [](char c) { return "[Config]\nMainText=" + QByteArray(65536, c) + "\n"; };
     Put(file(), whole('a'));
     for (int round = 0; round < 12; ++round) {
         QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KRV_INI_CHILD", file());
-        child.setProcessEnvironment(env);
-        child.start(QFileInfo("/proc/self/exe").canonicalFilePath(),
-                    {"--gtest_filter=IniFileChild.WriteLoop"});
+        child.start(INI_WRITER, {file(), "--loop"});
         QByteArray output;
-        while (!output.contains("child: writing") && child.waitForReadyRead(10000))
+        while (!output.contains("writing") && child.waitForReadyRead(10000))
             output += child.readAll();
         QThread::usleep(QRandomGenerator::global()->bounded(1000, 20000));
         child.kill();
@@ -225,6 +224,37 @@ TEST_F(IniFileTest, AKillDuringTheReplaceLeavesTheOldOrTheNewFile)
         ASSERT_TRUE(now == whole('a') || now == whole('b'))
             << "round " << round << ": " << now.size() << " bytes";
     }
+    // The next save clears what the killed writers left behind.
+    TIniFile(file()).WriteString("Config", "MainText", "after");
+    EXPECT_TRUE(others().isEmpty()) << others().join(" ").toStdString();
+}
+
+// A link of the user's own is followed; another user's link is never written through.
+TEST_F(IniFileTest, ALinkIsFollowedOnlyWhenItIsTheUsersOwn)
+{
+    link_to_target(geteuid());
+    TIniFile(file()).WriteString("Config", "MainText", "Mine");
+    EXPECT_EQ(Content(target()), "[Config]\nMainText=Mine\n");
+    EXPECT_TRUE(QFileInfo(file()).isSymLink());
+}
+
+// A writable settings file in a folder that the user may not write is still stored. As another user,
+// since root writes whatever the modes say.
+TEST_F(IniFileTest, AWritableFileInAFolderThatIsNotWritableIsWrittenInPlace)
+{
+    if (const QString why = other_user_unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    Put(file(), "[Config]\nMainText=Invite\nfont_size=12\n");
+    QFile::setPermissions(file(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const ino_t before = Stat(file()).st_ino;
+    QProcess writer;
+    start_as_other_user(writer, INI_WRITER, {file(), "Hello"});
+    ASSERT_TRUE(writer.waitForFinished(10000));
+    EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+    EXPECT_EQ(Content(file()), "[Config]\nMainText=Hello\nfont_size=12\n");
+    EXPECT_EQ(Stat(file()).st_ino, before);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
@@ -99,6 +100,36 @@ bool WriteAll(int fd, const QByteArray& data)
     return true;
 }
 
+// Writes data over the file itself: not crash-safe, for a file that may be written in a folder that may not.
+bool WriteInPlace(const QByteArray& target, const QByteArray& data)
+{
+    const int fd = open(target.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = WriteAll(fd, data) && ftruncate(fd, static_cast<off_t>(data.size())) == 0 && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    return ok;
+}
+
+QByteArray TempPrefix(const QByteArray& target)
+{
+    return target + ".tmp-";
+}
+
+// Temporary files that a process ended during a save left beside target: "<target>.tmp-<pid>-<n>".
+void RemoveLeftovers(const QByteArray& folder, const QByteArray& target)
+{
+    const QString prefix = QFile::decodeName(TempPrefix(target).mid(folder.size() + 1));
+    const QDir dir(QFile::decodeName(folder));
+    for (const QString& name : dir.entryList({prefix + "*"}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QStringList parts = name.mid(prefix.size()).split('-');
+        bool ok = false;
+        const pid_t pid = parts.value(0).toInt(&ok);
+        if (ok && parts.size() == 2 && pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+            unlink(QFile::encodeName(dir.filePath(name)).constData());
+    }
+}
+
 // Writes data to a new file beside path and renames it over path, so that a crash leaves the old file
 // or the new one, never a mix. False, with path untouched, when anything fails.
 bool ReplaceFile(const QByteArray& path, const QByteArray& data)
@@ -107,7 +138,11 @@ bool ReplaceFile(const QByteArray& path, const QByteArray& data)
     struct stat st {};
     const bool exists = stat(path.constData(), &st) == 0;
     if (exists) {
-        // Replace what a symbolic link points to, not the link.
+        // Replace what a symbolic link of the user's own points to, not the link; never write through
+        // another user's link.
+        struct stat link {};
+        if (lstat(path.constData(), &link) != 0 || (S_ISLNK(link.st_mode) && link.st_uid != geteuid()))
+            return false;
         if (char* real = realpath(path.constData(), nullptr)) {
             target = real;
             free(real);
@@ -120,14 +155,17 @@ bool ReplaceFile(const QByteArray& path, const QByteArray& data)
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray folder = slash <= 0 ? QByteArray("/") : target.left(slash);
     struct stat fst {};
-    if (stat(folder.constData(), &fst) != 0 || !Writable(folder, fst, W_OK | X_OK))
+    if (stat(folder.constData(), &fst) != 0)
         return false;
+    if (!Writable(folder, fst, W_OK | X_OK))
+        return exists && WriteInPlace(target, data);
+    RemoveLeftovers(folder, target);
 
     static unsigned serial = 0;
     QByteArray temp;
     int fd = -1;
     do {
-        temp = target + ".tmp-" + QByteArray::number(getpid()) + "-" + QByteArray::number(serial++);
+        temp = TempPrefix(target) + QByteArray::number(getpid()) + "-" + QByteArray::number(serial++);
         fd = open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EEXIST);
     if (fd < 0)
