@@ -99,6 +99,8 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    // The grid reads its rows through the data source until its window goes, after this body.
+    DBGrid1->SetDataSource(nullptr);
     // The report connections read the data sets: they go first.
     destroy_report_components();
     destroy_database_components();

@@ -66,11 +66,11 @@ void TForm1::create_layout()
     new_group_name = handOverField(this, "new_group_name");
     group_id_now = handOverField(this, "group_id_now");
 
-    Timer1 = new TTimer;
+    Timer1 = Own(new TTimer);
     Timer1->Name = "Timer1";
     Timer1->SetInterval(60000);
     Timer1->SetEnabled(true);
-    AdsTimer = new TTimer;
+    AdsTimer = Own(new TTimer);
     AdsTimer->Name = "AdsTimer";
     AdsTimer->SetInterval(500);
     AdsTimer->SetEnabled(false);
@@ -114,7 +114,7 @@ void TForm1::create_menus()
     for (TMenuItem* top : {New1, est1, View1, Help1})
         MainMenu1->Add(top);
 
-    PopupMenu1 = new TPopupMenu;
+    PopupMenu1 = Own(new TPopupMenu);
     PopupMenu1->Name = "PopupMenu1";
     EmailCompose1 = item("EmailCompose1", "Email Compose");
     Money1 = item("Money1", "Money Update");

@@ -49,10 +49,10 @@ void TForm1::create_design_controls()
     Image4 = tool_image(main_menu, "Image4", "gallery", 424, 10, 36, 36, "Gallery");
     Label16 = text_label(main_menu, "Label16", "Gallery", 422, 52, small_bold);
 
-    ColorDialog1 = new TColorDialog;
-    Shadow_ColorDialog = new TColorDialog;
-    FontDialog1 = new TFontDialog;
-    FontDialog2 = new TFontDialog;
+    ColorDialog1 = Own(new TColorDialog);
+    Shadow_ColorDialog = Own(new TColorDialog);
+    FontDialog1 = Own(new TFontDialog);
+    FontDialog2 = Own(new TFontDialog);
     FontDialog1->Font = MakeFont("MS Sans Serif", 16);
     FontDialog2->Font = MakeFont("MS Sans Serif", 16);
 

@@ -102,10 +102,12 @@ TEST_F(ReportData, AnEmptyOrMissingConnectionPrintsNoRows)
 TEST_F(ReportData, AQueryIsReadWithoutMovingItsViewers)
 {
     QTemporaryDir dir;
-    const QString file = WriteTextFile(dir.filePath("t.db"), "");
+    const QString file = dir.filePath("t.db");
+    ASSERT_EQ(
+        QProcess::execute("sqlite3", {file, "CREATE TABLE member (userid INTEGER PRIMARY KEY, name TEXT)"}),
+        0);
     TADOConnection db;
     db.SetConnectionString("Data Source=" + file);
-    db.Execute("CREATE TABLE member (userid INTEGER PRIMARY KEY, name TEXT)");
     for (int i = 1; i <= 4; ++i)
         db.Execute("INSERT INTO member VALUES (?, ?)", {i, "Guest " + QString::number(i)});
     TADOQuery list, count;

@@ -23,7 +23,7 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : widget_(widget), pare
     }
 }
 
-// Widgets belong to their window and die with it; children controls die with their parent.
+// Widgets belong to their window and die with it; child controls die with their parent control.
 TControl::~TControl() = default;
 
 TControl* TControl::FromWidget(const QWidget* w)
@@ -170,6 +170,12 @@ void TControl::SetPopupMenu(TPopupMenu* menu)
 TWinControl::TWinControl(TWinControl* parent, QWidget* widget, QWidget* client)
     : TControl(parent, widget), client_(client ? client : widget)
 {
+}
+
+TWinControl::~TWinControl()
+{
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it)
+        delete *it;
 }
 
 int TWinControl::ClientWidth() const

@@ -89,6 +89,8 @@ private:
 class TWinControl : public TControl {
 public:
     TWinControl(TWinControl* parent, QWidget* widget, QWidget* client = nullptr);
+    // Frees the child controls; their widgets went with this control's.
+    ~TWinControl() override;
     // Where children are placed.
     QWidget* ClientWidget() const { return client_; }
     int ClientWidth() const;

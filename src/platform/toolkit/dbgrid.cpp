@@ -227,29 +227,31 @@ void TDBGrid::SetDataSource(TDataSource* ds)
     if (dataSource_ && listener_)
         dataSource_->RemoveListener(listener_);
     dataSource_ = ds;
-    listener_ = ds->AddListener([this](TDataEvent e, TField*) {
-        switch (e) {
-        case TDataEvent::Opened:
-        case TDataEvent::Closed:
-        case TDataEvent::RowsChanged:
-            model_->reset();
-            break;
-        case TDataEvent::FieldChanged:
-            model_->refreshRows();
-            break;
-        case TDataEvent::Scrolled:
-            break;
-        }
-        TDataSet* d = model_->dataSet();
-        if (d && d->RecNo() > 0) {
-            const QModelIndex i = model_->index(d->RecNo() - 1, 0);
-            const QSignalBlocker block(view_->selectionModel());
-            view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
-            view_->scrollTo(i);
-            view_->viewport()->update();
-        }
-    });
+    listener_ = 0;
+    if (ds)
+        listener_ = ds->AddListener([this](TDataEvent e, TField*) {
+            switch (e) {
+            case TDataEvent::Opened:
+            case TDataEvent::Closed:
+            case TDataEvent::RowsChanged:
+                model_->reset();
+                break;
+            case TDataEvent::FieldChanged:
+                model_->refreshRows();
+                break;
+            case TDataEvent::Scrolled:
+                break;
+            }
+            TDataSet* d = model_->dataSet();
+            if (d && d->RecNo() > 0) {
+                const QModelIndex i = model_->index(d->RecNo() - 1, 0);
+                const QSignalBlocker block(view_->selectionModel());
+                view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+                view_->scrollTo(i);
+                view_->viewport()->update();
+            }
+        });
     model_->reset();
 }
 

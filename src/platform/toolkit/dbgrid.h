@@ -54,6 +54,7 @@ public:
     explicit TDBGrid(TWinControl* parent);
     ~TDBGrid() override;
 
+    // nullptr detaches the grid, which then shows no rows.
     void SetDataSource(TDataSource* ds);
     TDataSource* DataSource() const { return dataSource_; }
 

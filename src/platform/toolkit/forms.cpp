@@ -51,6 +51,8 @@ TForm::~TForm()
     if (Application)
         Application->FormDestroyed(this);
     delete window_;
+    while (!components_.empty())
+        components_.pop_back();
 }
 
 QString TForm::Caption() const
@@ -95,6 +97,7 @@ void TForm::SetBorderStyle(TBorderStyle b)
 void TForm::AttachMenu(TMainMenu* menu)
 {
     static_cast<QVBoxLayout*>(window_->layout())->setMenuBar(menu->Bar());
+    Own(menu);
 }
 
 void TForm::PlaceOnScreen()

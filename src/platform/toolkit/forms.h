@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+#include <vector>
 // Top-level windows: modeless show, close that hides, enabling, placement, activation.
 #include "toolkit/controls.h"
 
@@ -39,7 +41,14 @@ public:
 
     // The window id where the window system is X11, else 0.
     std::uint32_t WindowSystemHandle() const;
+    // Shows the menu and frees it with the form.
     void AttachMenu(TMainMenu* menu);
+    // Frees a component that is not a control (timer, menu, dialog) with the form.
+    template <typename T> T* Own(T* component)
+    {
+        components_.emplace_back(component);
+        return component;
+    }
     // The Tab key visits these controls in this order.
     void SetTabOrder(const std::vector<TWinControl*>& order);
 
@@ -62,6 +71,7 @@ private:
     void CloseFromWindow();
     void PlaceOnScreen();
     FormWindow* window_;
+    std::vector<std::unique_ptr<TObject>> components_;
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     TBorderStyle border_ = bsSizeable;

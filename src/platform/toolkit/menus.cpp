@@ -63,6 +63,12 @@ TMainMenu::TMainMenu(TForm* owner) : bar_(new QMenuBar)
     owner->AttachMenu(this);
 }
 
+TMainMenu::~TMainMenu()
+{
+    for (TMenuItem* i : items_)
+        delete i;
+}
+
 void TMainMenu::Add(TMenuItem* top)
 {
     items_.push_back(top);

@@ -36,7 +36,9 @@ private:
 
 class TMainMenu : public TObject {
 public:
+    // The owner frees it; its bar goes with the owner's window.
     explicit TMainMenu(TForm* owner);
+    ~TMainMenu() override;
     void Add(TMenuItem* top);
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int i) const { return items_[i]; }
