@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds into build/, laying out build/program/.
+# Configures and builds into build/ (or $KRV_BUILD_DIR), laying out its program/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+build=${KRV_BUILD_DIR:-$root/build}
+cmake -S "$root" -B "$build" -G Ninja >/dev/null
+cmake --build "$build" -j"$(nproc)"

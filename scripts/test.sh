@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite headless. The tests' own
-# environment (no display, language, test print queue) is set by CTest.
+# environment (no display, language, test print queue) is set by CTest. $KRV_BUILD_DIR chooses
+# another build folder (see scripts/build.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install_packages.sh"
@@ -15,5 +16,5 @@ cleanup() {
   if [ "$started_cups" = yes ] && [ -f /run/cups/cupsd.pid ]; then kill "$(cat /run/cups/cupsd.pid)" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-cd "$root/build"
+cd "${KRV_BUILD_DIR:-$root/build}"
 ctest --output-on-failure -j"$(nproc)"

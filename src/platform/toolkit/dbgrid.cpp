@@ -26,7 +26,8 @@ static Qt::Alignment toQt(TAlignment a)
 
 class GridModel : public QAbstractTableModel {
 public:
-    explicit GridModel(TDBGrid* grid) : grid_(grid) {}
+    // The view owns it: the two go together with the window.
+    GridModel(TDBGrid* grid, QObject* view) : QAbstractTableModel(view), grid_(grid) {}
 
     TDataSet* dataSet() const
     {
@@ -184,7 +185,7 @@ TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr
     view_ = static_cast<GridView*>(widget_);
     view_->setGrid(this);
     view_->setHorizontalHeader(new GridHeader(this));
-    model_ = new GridModel(this);
+    model_ = new GridModel(this, view_);
     view_->setModel(model_);
     view_->setItemDelegate(new CellPainter(this, view_));
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -220,6 +221,8 @@ TDBGrid::~TDBGrid()
 {
     if (dataSource_ && listener_)
         dataSource_->RemoveListener(listener_);
+    for (TColumn* c : columns_)
+        delete c;
 }
 
 void TDBGrid::SetDataSource(TDataSource* ds)

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The README's test command on a build of its own (build-sanitized/) with the address, undefined-
+# behaviour and leak checkers: any report fails the test that caused it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export KRV_BUILD_DIR="$root/build-sanitized"
+# Taken by the build folder's first configuration.
+export CXXFLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+export LDFLAGS="-fsanitize=address,undefined"
+# Whole allocation stacks, so that the libraries' own process-long allocations can be told apart.
+export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/leaks.supp:print_suppressions=0
+exec "$root/scripts/test.sh"
