@@ -91,7 +91,9 @@ bool CheckPreviousInstance(std::uint32_t window, std::int32_t max_instances)
     const bool no_live_holder = LockByte(mapping_handle, kSlotByte, ByteLock::Exclusive, false);
     if (no_live_holder)
         instance_record->instance_count = 0;
-    if (!existed || max_instances > instance_record->instance_count)
+    // A start that created the record may still find a holder: one that opened it first and took the
+    // guard before it.
+    if ((!existed && no_live_holder) || max_instances > instance_record->instance_count)
         return Admit(window);
     if (no_live_holder)
         LockByte(mapping_handle, kSlotByte, ByteLock::Unlocked, false);

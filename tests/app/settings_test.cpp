@@ -1,4 +1,5 @@
 // The settings file: the first run, the load with its guard, the save and its caller rule.
+#include "app/CheckPrevious.h"
 #include "app/KRV.h"
 #include "app/Unit1.h"
 #include "data/ado.h"
@@ -77,6 +78,7 @@ TEST_F(SettingsTest, AFirstRunWritesItsValuesAndTheNextStartAppliesThem)
         EXPECT_EQ(stored(key), value) << key.toStdString();
 
     destroy_windows();
+    ReleaseInstanceSlot();
     initialize_units();
     start();
     EXPECT_EQ(Form1->head_txt->Caption(), "Invite");
@@ -152,6 +154,7 @@ TEST_F(SettingsTest, ABadValueCostsNoOtherSettingAndIsNotOverwritten)
         EXPECT_EQ(stored("trackbar_pos2"), "3");
         EXPECT_EQ(stored(key), value);
         destroy_windows();
+        ReleaseInstanceSlot();
         initialize_units();
     }
 }

@@ -1,4 +1,5 @@
 // Program start: the ten windows, the creation handler and its failure rules.
+#include "app/CheckPrevious.h"
 #include "app/KRV.h"
 #include "app/Unit1.h"
 #include "app/about.h"
@@ -92,6 +93,7 @@ TEST_F(StartupTest, AnUnusableDatabaseIsReportedAndTheWindowIsStillCreated)
     EXPECT_TRUE(Form1->Visible());
     EXPECT_FALSE(QFile::exists(folder.file("control.orac")));
     destroy_windows();
+    ReleaseInstanceSlot();
     started = false;
 
     QFile garbage(folder.file("control.orac"));

@@ -1,5 +1,6 @@
 #include "support/program_fixture.h"
 
+#include "app/CheckPrevious.h"
 #include "app/KRV.h"
 #include "app/Unit1.h"
 #include "system/sysutils.h"
@@ -52,6 +53,9 @@ void ProgramTest::SetUp()
     // Each test is a start of its own: the units' start values, and the application's title unset.
     test_application()->SetTitle({});
     initialize_units();
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     previousDir = QDir::currentPath();
     QDir::setCurrent(folder.path());
     // Windows that find their files beside the executable find the test's folder.
@@ -77,8 +81,14 @@ void ProgramTest::pump()
 
 void ProgramTest::TearDown()
 {
-    if (started)
+    if (started) {
         destroy_windows();
+        ReleaseInstanceSlot();
+    }
+    if (previousRuntime.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", previousRuntime);
     SetExecutablePath({});
     QDir::setCurrent(previousDir);
 }

@@ -38,6 +38,9 @@ protected:
     static void pump();
 
     ProgramFolder folder;
+    // The user's runtime folder while the test runs, where the single-instance record goes.
+    QTemporaryDir runtime;
+    QByteArray previousRuntime;
     ScriptedDialogs dialogs;
     bool started = false;
     QString previousDir;
