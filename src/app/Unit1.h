@@ -163,6 +163,7 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void keep_controls_reachable();
     // Closes the data sets and the connection with the window.
     void destroy_database_components();
 };
