@@ -81,7 +81,8 @@ void TForm1::create_design_controls()
         text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
     size_select = new TComboBox(display_panel);
     size_select->Name = "size_select";
-    size_select->SetBounds(331, 93, 110, 21);
+    // Wide enough for its entries; it ends before the print button.
+    size_select->SetBounds(318, 93, 130, 21);
     for (const CardSize& s : card_sizes)
         size_select->Add(QString::fromLatin1(s.entry));
 

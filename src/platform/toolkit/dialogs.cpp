@@ -2,12 +2,16 @@
 
 #include "toolkit/application.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 
@@ -18,12 +22,26 @@ QWidget* activeWindow()
     return nullptr;
 }
 
+// A window manager cuts a title wider than its window: the box is made as wide as its title
+// bar needs, with room for the window menu and the title buttons.
+void fitTitle(QMessageBox& box)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int titleButtons = 110;
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + titleButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+}
+
 class WindowSystemDialogs : public DialogService {
 public:
     void Box(const QString& text, const QString& caption, TMsgIcon icon) override
     {
         QMessageBox box(icon == TMsgIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
                         text, QMessageBox::Ok, activeWindow());
+        fitTitle(box);
         box.exec();
     }
 
@@ -32,6 +50,7 @@ public:
         QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, activeWindow());
         QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
         box.addButton("&No", QMessageBox::NoRole);
+        fitTitle(box);
         box.exec();
         return box.clickedButton() == yes;
     }
