@@ -4,6 +4,7 @@
 # run inside it with chroot. Run as root on a Debian host; prints the time each stage took.
 #   usage: scripts/fresh_machine_check.sh [folder for the root, default /var/tmp/krv-fresh-root]
 set -euo pipefail
+trap 'echo "fresh machine: failed at line $LINENO" >&2' ERR
 [ "$(id -u)" -eq 0 ] || { echo "fresh machine: run as root (debootstrap and chroot need it)" >&2; exit 1; }
 repo=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-/var/tmp/krv-fresh-root}
