@@ -9,8 +9,8 @@ trap 'echo "fresh machine: failed at line $LINENO" >&2' ERR
 repo=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:-/var/tmp/krv-fresh-root}
 # The same package mirror the host uses.
-mirror=$(grep -hoE '^(URIs:|deb) +[a-z]+://[^ ]+' /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
-  awk '{print $2}' | grep -v security | head -n 1)
+mirror=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null |
+  grep -oE '^(URIs:|deb) +[a-z]+://[^ ]+' | awk '{print $2}' | grep -v security | head -n 1 || true)
 [ -n "$mirror" ] || { echo "fresh machine: no Debian mirror found in the host's apt sources" >&2; exit 1; }
 command -v debootstrap >/dev/null || { apt-get update -qq && apt-get install -y -qq debootstrap >/dev/null; }
 
