@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <algorithm>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
