@@ -133,21 +133,48 @@ protected:
     {
         return x("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section('#', 1).remove(' ').split(',');
     }
-    // What the window manager's close box sends.
-    void closeBox(const QString& id) const
+    // A client message about a window, sent to the window itself or to the window manager.
+    void message(const QString& id, const char* type, const std::function<void(Display*, long*)>& fill,
+                 bool toWindowManager) const
     {
         Display* d = XOpenDisplay(display.toLatin1().constData());
         ASSERT_NE(d, nullptr);
         XEvent e{};
         e.xclient.type = ClientMessage;
         e.xclient.window = id.toULong();
-        e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+        e.xclient.message_type = XInternAtom(d, type, False);
         e.xclient.format = 32;
-        e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(d, id.toULong(), False, NoEventMask, &e);
+        fill(d, e.xclient.data.l);
+        if (toWindowManager)
+            XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        else
+            XSendEvent(d, id.toULong(), False, NoEventMask, &e);
         XCloseDisplay(d);
     }
+    // What the window manager's close box sends.
+    void closeBox(const QString& id) const
+    {
+        message(
+            id, "WM_PROTOCOLS",
+            [](Display* d, long* l) {
+                l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+                l[1] = CurrentTime;
+            },
+            false);
+    }
+    void unmaximize(const QString& id) const
+    {
+        message(
+            id, "_NET_WM_STATE",
+            [](Display* d, long* l) {
+                l[0] = 0; // remove
+                l[1] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+                l[2] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+                l[3] = 1; // from an application
+            },
+            true);
+    }
+    QString state(const QString& id) const { return x("xprop", {"-id", id, "WM_STATE"}); }
     // The search box, in the top bar below the menu.
     void clickSearchBox() const
     {
@@ -182,9 +209,13 @@ TEST_F(Desktop, ADialogStaysInFrontOfTheMainWindowAndGoesWithIt)
         QThread::msleep(50);
     }
 
-    // Minimising the main window takes the dialog with it.
-    x("xdotool", {"windowminimize", main});
-    EXPECT_TRUE(poll([&] { return x("xprop", {"-id", about, "WM_STATE"}).contains("Iconic"); }));
+    // Minimising either window takes the other with it; restoring the main window brings both back.
+    for (const QString& which : {about, main}) {
+        x("xdotool", {"windowminimize", which});
+        EXPECT_TRUE(poll([&] { return state(main).contains("Iconic") && state(about).contains("Iconic"); }));
+        x("xdotool", {"windowactivate", main});
+        ASSERT_TRUE(poll([&] { return state(main).contains("Normal") && state(about).contains("Normal"); }));
+    }
 }
 
 TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
@@ -228,8 +259,17 @@ TEST_F(Desktop, TheMainWindowCannotBeMadeSmallerThanItsControlsNeed)
     const auto m = QRegularExpression(R"(minimum size: (\d+) by (\d+))")
                        .match(x("xprop", {"-id", main, "WM_NORMAL_HINTS"}));
     ASSERT_TRUE(m.hasMatch()) << "the window manager was told no minimum size";
+    const QString smallest = m.captured(1) + "x" + m.captured(2);
     EXPECT_GT(m.captured(1).toInt(), 800);
     EXPECT_GT(m.captured(2).toInt(), 600);
+
+    // Made smaller by hand, it stops at that size.
+    unmaximize(main);
+    ASSERT_TRUE(poll([&] { return !x("xprop", {"-id", main, "_NET_WM_STATE"}).contains("MAXIMIZED"); }));
+    x("xdotool", {"windowsize", main, "800", "600"});
+    EXPECT_TRUE(poll([&] {
+        return x("xdotool", {"getwindowgeometry", main}).contains("Geometry: " + smallest);
+    })) << x("xdotool", {"getwindowgeometry", main}).toStdString();
 }
 
 } // namespace
