@@ -11,8 +11,10 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <X11/Xlib.h>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -43,6 +45,9 @@ class Desktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The servers and the program end with the test process, however it ends.
+        for (QProcess* p : {&xvfb, &wm, &krv})
+            p->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
@@ -193,9 +198,10 @@ TEST_F(Desktop, ADialogStaysInFrontOfTheMainWindowAndGoesWithIt)
     // Alt+H opens the Help menu even with the cursor in the search box.
     clickSearchBox();
     key("alt+h");
+    ASSERT_TRUE(poll([&] { return !menu().isEmpty(); })) << "the Help menu did not open from the keyboard";
     key("Down Return");
     const QString about = waitForWindow("About: KAVRI Vivudoz");
-    ASSERT_FALSE(about.isEmpty()) << "the Help menu did not open from the keyboard";
+    ASSERT_FALSE(about.isEmpty());
     EXPECT_TRUE(x("xprop", {"-id", about, "WM_TRANSIENT_FOR"}).endsWith(hex(main)));
 
     // A click on the disabled main window leaves the dialog in front.
@@ -223,6 +229,7 @@ TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
     key("ctrl+n");
     const QString dialog = waitForWindow("New");
     ASSERT_FALSE(dialog.isEmpty());
+    x("xdotool", {"windowactivate", "--sync", dialog});
     closeBox(main);
     key("Escape"); // after the close box: the dialog cancels and the main window is enabled again
     ASSERT_TRUE(poll([&] { return window("New").isEmpty(); }));
