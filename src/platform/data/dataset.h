@@ -49,10 +49,10 @@ public:
     int RecNo() const;       // 1-based, 0 when empty
     void SetRecNo(int rec_no);
 
-    void Insert(); // a new empty row before the current one becomes current
+    void Insert(); // a new empty row at the end becomes current
     void Edit();   // on an empty result starts an insert
     void Post();   // stores the row at once; on failure the row stays in insert or edit
-    void Cancel();
+    void Cancel(); // a cancelled insert makes the row current before it current again
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
 
     TField* FieldByName(const QString& name) const; // raises "<Name>: Field 'x' not found"
@@ -109,6 +109,7 @@ private:
     std::vector<bool> changed_;
     TDataSetState state_ = dsInactive;
     int current_ = -1;
+    int before_insert_ = -1; // the row current when the pending insert began
     bool bof_ = true, eof_ = true;
     long long next_seq_ = 0;
     QString sort_;
