@@ -114,4 +114,21 @@ TEST_F(NewGuestTest, NewRowJoinsTheCurrentListAtItsEndAndTheCardShowsIt)
     EXPECT_EQ(Form1->Label1->Caption(), "Cleo Moss");
 }
 
+TEST_F(NewGuestTest, AFailedSaveLeavesNoRowBehindAndTheDialogOpen)
+{
+    start_with("INSERT INTO member (userid, name, lastname) VALUES (1, 'Ann', 'Lee'), (2, 'Bob', 'Ray');");
+    Form1->ADOQuery1->First();
+    folder.sql("CREATE TRIGGER no_new BEFORE INSERT ON member BEGIN SELECT RAISE(ABORT, 'read only'); END;");
+    open_and_type("Cleo", "Moss");
+    Dispatch([] { Form3->ok->Click(); });
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("read only")) << dialogs.boxes[0].text.toStdString();
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(Form1->ADOQuery1->State(), dsBrowse);
+    EXPECT_EQ(listed(), QStringList({"Ann Lee", "Bob Ray"}));
+    EXPECT_EQ(Form1->Label1->Caption(), "Ann Lee");
+    EXPECT_EQ(Form1->Label12->Caption(), "2");
+    Form3->cancel->Click();
+}
+
 } // namespace
