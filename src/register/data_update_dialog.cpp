@@ -166,9 +166,12 @@ void Tdata_update::okClick(TObject*)
         guests->Cancel();
     }
     Close();
-    // A guest who left the filtered group leaves the list.
-    if (found_group_id != original_group_id && Form1->name_group->ItemIndex() > 0)
+    // A guest who left the filtered group leaves the list; the settings load before the build
+    // brings back the sort the user chose.
+    if (found_group_id != original_group_id && Form1->name_group->ItemIndex() > 0) {
+        Form1->get_data();
         Form1->list_allClick(this);
+    }
     if (failure)
         std::rethrow_exception(failure);
 }
