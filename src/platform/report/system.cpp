@@ -23,8 +23,10 @@ struct StatusShown {
 
 void TRvSystem::Run(const TRaveReport& report)
 {
+    // Handlers run while messages are processed below: the run keeps the destination it began with.
+    const TReportDest dest = DefaultDest;
     // A missing queue fails before any work is done.
-    const QString queue = DefaultDest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
+    const QString queue = dest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
     if (!status_)
         status_ = std::make_unique<TRvStatusWindow>();
     TRvStatusWindow& status = *status_;
@@ -33,7 +35,7 @@ void TRvSystem::Run(const TRaveReport& report)
     const TRvDocument doc =
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };
-    switch (DefaultDest) {
+    switch (dest) {
     case rdPreview:
         status.Hide();
         if (PreviewHook)
