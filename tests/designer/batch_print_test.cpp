@@ -50,9 +50,9 @@ TEST_F(BatchPrintTest, PrintsFromTheCurrentGuestToTheEnd)
 TEST_F(BatchPrintTest, PauseDuringASecondCardStopsAfterItAndPrintStartResumes)
 {
     start_with_five(1);
-    // Pressed while the second card is being made: the engine takes the click as it works.
+    // Pressed while the second card prints: the engine takes the click before it ends the card.
     during_card = [](int card) {
-        if (card == 1)
+        if (card == 2)
             queue_click(Form6->stop_print);
     };
     Form6->print_start->Click();

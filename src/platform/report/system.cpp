@@ -7,6 +7,7 @@
 #include "report/status_window.h"
 #include "system/sysutils.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryFile>
 
@@ -63,4 +64,7 @@ void TRvSystem::Run(const TRaveReport& report)
         WritePdf(doc, OutputFileName, SystemPrinter.Title, printing);
         break;
     }
+    // Input that arrived while the sheets were painted and handed over (a Pause, say) is taken
+    // before the run returns, not only when the next run shows its status.
+    QCoreApplication::processEvents();
 }
