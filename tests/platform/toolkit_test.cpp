@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -189,6 +190,30 @@ TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
     }
     form.SetEnabled(false);
     EXPECT_THROW(edit->SetFocus(), Exception);
+}
+
+TEST_F(ToolkitTest, TheLengthLimitCountsCharactersAndNeverSplitsOne)
+{
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->SetMaxLength(3);
+    auto* line = static_cast<QLineEdit*>(edit->Handle());
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const struct {
+        QString before, typed, after;
+    } cases[] = {
+        {"ab", face, "ab" + face},
+        {"ab" + face, "c", "ab" + face},
+        {"", face + face + face + face, face + face + face},
+        {"a", "b" + face + "c", "ab" + face},
+        {"", "abcd", "abc"},
+    };
+    for (const auto& c : cases) {
+        line->setText(c.before);
+        line->end(false);
+        line->insert(c.typed);
+        EXPECT_EQ(edit->Text(), c.after) << (c.before + "+" + c.typed).toStdString();
+    }
 }
 
 TEST_F(ToolkitTest, TheFontDialogOffersNoEffects)
