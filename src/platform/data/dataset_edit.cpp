@@ -50,6 +50,11 @@ void TDataSet::Insert()
     Notify(TDataEvent::RowsChanged);
 }
 
+void TDataSet::Append()
+{
+    Insert();
+}
+
 void TDataSet::Edit()
 {
     CheckActive();
