@@ -147,6 +147,9 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Statistics report (designer)
+    void Button8Click(TObject* Sender);
+
     // ---- Online
     void GotoWebsite1Click(TObject* Sender);
 
