@@ -8,21 +8,22 @@ QString FormatNumber(const QVariant& value, const QString& text, const TRvNumber
     if (value.isNull() || text.isEmpty())
         return f.Empty;
     // Whole numbers stay exact however large; others are rounded to the decimals asked for.
-    qlonglong whole = 0, fraction = 0;
+    qulonglong whole = 0;
+    qlonglong fraction = 0;
     bool negative = false, ok = false;
     const qlonglong integer =
         value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int ? value.toLongLong(&ok) : 0;
     const int decimals = f.Decimals;
     if (ok) {
         negative = integer < 0;
-        whole = negative ? -integer : integer;
+        whole = negative ? 0 - qulonglong(integer) : qulonglong(integer);
     } else {
         const double number = QLocale::c().toDouble(value.toString(), &ok);
         if (!ok || !std::isfinite(number) || std::abs(number) >= 9e15)
             return text;
         const QString fixed = QString::number(std::abs(number), 'f', decimals);
         const qsizetype point = fixed.indexOf('.');
-        whole = fixed.left(point).toLongLong();
+        whole = fixed.left(point).toULongLong();
         fraction = point < 0 ? 0 : fixed.mid(point + 1).toLongLong();
         negative = number < 0 && (whole != 0 || fraction != 0);
     }
