@@ -147,6 +147,9 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Statistics report (designer)
+    void Button8Click(TObject* Sender);
+
     // ---- Guest-list file (exchange)
     void kr_exportClick(TObject* Sender);
     void kr_importClick(TObject* Sender);

@@ -137,6 +137,7 @@ void TForm1::create_menus()
     bind(NameSelected1, [this](TObject* s) { Button1Click(s); });
     bind(Addthemoney1, [this](TObject* s) { Button5Click(s); });
     bind(Delete1, [this](TObject* s) { delClick(s); });
+    bind(Report1, [this](TObject* s) { Button8Click(s); });
     bind(About1, [this](TObject* s) { About1Click(s); });
     bind(GotoWebsite1, [this](TObject* s) { GotoWebsite1Click(s); });
     bind(Money1, [this](TObject* s) { Button5Click(s); });

@@ -88,6 +88,7 @@ void TForm1::create_design_controls()
 
     Image2->OnClick = [this](TObject* s) { Button3Click(s); };
     Image3->OnClick = [this](TObject* s) { Button4Click(s); };
+    Image5->OnClick = [this](TObject* s) { Button8Click(s); };
     start_drop_shadow_chk->OnClick = [this](TObject* s) { start_drop_shadow_chkClick(s); };
     drop_shadow_chk->OnClick = [this](TObject* s) { drop_shadow_chkClick(s); };
     TrackBar1->OnChange = [this](TObject* s) { TrackBar1Change(s); };
