@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $KRV_BUILD_DIR), laying out its program/.
+# Configures and builds into build/ (with build/program/, the tests' program folder), or into
+# $KRV_BUILD_DIR.
+#   usage: scripts/build.sh [target ...]   (default: everything)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KRV_BUILD_DIR:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja >/dev/null
-cmake --build "$build" -j"$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "$build" -j"$(nproc)" "${targets[@]}"

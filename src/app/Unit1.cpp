@@ -43,6 +43,8 @@ QVariantList search_filter_values;
 
 int group_id_sel;
 
+QString member_total;
+
 void initialize()
 {
     for (QString* s :
@@ -64,6 +66,7 @@ void initialize()
     member_sql_values.clear();
     search_filter_values.clear();
     group_id_sel = 0;
+    member_total.clear();
 }
 } // namespace Unit1
 
@@ -92,9 +95,28 @@ TForm1::TForm1()
     create_preview();
     create_design_controls();
     create_report_components();
+    create_exchange_dialogs();
     create_database_components();
+    keep_controls_reachable();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+void TForm1::keep_controls_reachable()
+{
+    // The smallest window still shows the whole top bar and the whole card, banner included.
+    auto extent = [](const TWinControl* host, auto edge) {
+        int most = 0;
+        for (const TControl* c : host->Controls())
+            if (c->Align() == alNone)
+                most = std::max(most, edge(c));
+        return most;
+    };
+    const int right = extent(main_menu, [](const TControl* c) { return c->Left() + c->Width(); });
+    const int bottom = extent(display_panel, [](const TControl* c) { return c->Top() + c->Height(); });
+    const int margin = 8;
+    SetMinClientSize(right + margin, main_menu->Height() + line->Height() + ads_panel->Height() + bottom +
+                                         margin + line_down->Height() + Panel4->Height());
 }
 
 TForm1::~TForm1()

@@ -148,6 +148,13 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Statistics report (designer)
+    void Button8Click(TObject* Sender);
+
+    // ---- Guest-list file (exchange)
+    void kr_exportClick(TObject* Sender);
+    void kr_importClick(TObject* Sender);
+
     // ---- Online
     void GotoWebsite1Click(TObject* Sender);
 
@@ -164,6 +171,10 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void keep_controls_reachable();
+    void create_exchange_dialogs();
+    // The number of guests in the whole register, kept as text in member_total.
+    int count_members();
     // Closes the data sets and the connection with the window.
     void destroy_database_components();
 };
@@ -209,6 +220,9 @@ extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;
+
+// The last guest count of the exchange, as read
+extern QString member_total;
 
 // Gives every variable of the unit its start value.
 void initialize();

@@ -2,12 +2,19 @@
 
 #include "toolkit/application.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 
@@ -18,12 +25,38 @@ QWidget* activeWindow()
     return nullptr;
 }
 
+// A window manager cuts a title wider than its window: the box is made as wide as its title
+// bar needs, with room for the window menu and the title buttons.
+void fitTitle(QMessageBox& box)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int titleButtons = 110;
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + titleButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+}
+
+// "Text files (*.txt)|*.txt|All|*" as the window system's "Text files (*.txt);;All (*)".
+QString WindowSystemFilter(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = "(" + parts[i + 1].split(';').join(' ') + ")";
+        out << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + " " + patterns);
+    }
+    return out.join(";;");
+}
+
 class WindowSystemDialogs : public DialogService {
 public:
     void Box(const QString& text, const QString& caption, TMsgIcon icon) override
     {
         QMessageBox box(icon == TMsgIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
                         text, QMessageBox::Ok, activeWindow());
+        fitTitle(box);
         box.exec();
     }
 
@@ -32,6 +65,7 @@ public:
         QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, activeWindow());
         QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
         box.addButton("&No", QMessageBox::NoRole);
+        fitTitle(box);
         box.exec();
         return box.clickedButton() == yes;
     }
@@ -47,13 +81,20 @@ public:
 
     bool ChooseFont(TFont& font) override
     {
-        bool ok = false;
         QFont start = font.ToQFont();
         start.setPointSize(font.Size);
-        const QFont f =
-            QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
-        if (!ok)
+        // Qt's own dialog, without its effects box (underline, strike-out): a desktop's native one
+        // would offer them.
+        QFontDialog dialog(start, activeWindow());
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+            if (auto* box = qobject_cast<QGroupBox*>(effect->parentWidget()))
+                box->hide();
+            effect->hide();
+        }
+        if (dialog.exec() != QDialog::Accepted)
             return false;
+        const QFont f = dialog.selectedFont();
         font.Name = f.family();
         font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
         font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
@@ -61,9 +102,10 @@ public:
         return true;
     }
 
-    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) override
+    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title, TOpenOptions) override
     {
-        const QString f = QFileDialog::getOpenFileName(activeWindow(), title, fileName, filter);
+        const QString f =
+            QFileDialog::getOpenFileName(activeWindow(), title, fileName, WindowSystemFilter(filter));
         if (f.isEmpty())
             return false;
         fileName = f;
@@ -71,15 +113,23 @@ public:
     }
 
     bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
-                        const QString& title) override
+                        const QString& title, TOpenOptions options) override
     {
-        QFileDialog d(activeWindow(), title, fileName, filter);
+        QFileDialog d(activeWindow(), title, fileName, WindowSystemFilter(filter));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(defaultExt);
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
-            return false;
-        fileName = d.selectedFiles().first();
-        return true;
+        d.setOption(QFileDialog::DontConfirmOverwrite, !(options & ofOverwritePrompt));
+        for (;;) {
+            if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+                return false;
+            const QString chosen = d.selectedFiles().first();
+            if (!(options & ofCreatePrompt) || QFileInfo::exists(chosen) ||
+                Confirm(chosen + "\nThis file does not exist.\nCreate the file?",
+                        title.isEmpty() ? "Save As" : title)) {
+                fileName = chosen;
+                return true;
+            }
+        }
     }
 };
 
