@@ -9,10 +9,10 @@ void TForm1::create_exchange_dialogs()
 {
     // The save dialog shares the import wording.
     const QString filter = "KAVRI Import File (*.gst)|*.gst";
-    OpenDialog1 = new TOpenDialog;
+    OpenDialog1 = Own(new TOpenDialog);
     OpenDialog1->Name = "OpenDialog1";
     OpenDialog1->Filter = filter;
-    SaveDialog1 = new TSaveDialog;
+    SaveDialog1 = Own(new TSaveDialog);
     SaveDialog1->Name = "SaveDialog1";
     SaveDialog1->Filter = filter;
     SaveDialog1->Options = ofOverwritePrompt | ofCreatePrompt;
