@@ -2,7 +2,9 @@
 #include "exchange/exchange_fixture.h"
 #include "support/temp_database.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -93,8 +95,14 @@ TEST(ImportKill, KilledImportLeavesRegisterEmpty)
     for (int i = 1; i <= 10000; ++i)
         file += QString("1\tGuest %1\t2\tLee3\t4\t5\t\r\n").arg(i).toUtf8();
     write_file(db.dir() + "/big.gst", file);
+    // The killed program's single-instance record goes with the test.
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
     for (const int kill_at : {1, 5000, 10000}) {
         QProcess importer;
+        importer.setProcessEnvironment(env);
         importer.setWorkingDirectory(db.dir());
         importer.start(GST_IMPORTER, {db.dir() + "/big.gst", QString::number(kill_at)});
         ASSERT_TRUE(importer.waitForFinished(60000));
