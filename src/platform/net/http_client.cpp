@@ -81,7 +81,8 @@ struct TIdHTTP::Worker {
     }
 };
 
-TIdHTTP::TIdHTTP() : worker_(std::make_unique<Worker>()) {}
+// The worker (and with it the TLS library's start) waits for the first post.
+TIdHTTP::TIdHTTP() = default;
 
 TIdHTTP::~TIdHTTP() = default;
 
@@ -90,6 +91,8 @@ void TIdHTTP::Post(const QString& url, const TIdMultiPartFormDataStream& form,
 {
     if (busy_)
         throw Exception("A request is already under way");
+    if (!worker_)
+        worker_ = std::make_unique<Worker>();
     if (worker_->thread.joinable())
         worker_->thread.join();
     busy_ = true;
