@@ -151,6 +151,10 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Guest-list file (exchange)
+    void kr_exportClick(TObject* Sender);
+    void kr_importClick(TObject* Sender);
+
     // ---- Advertising check and banner (online)
     void Timer1Timer(TObject* Sender);
     void check_ads_config();
@@ -179,6 +183,9 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void create_exchange_dialogs();
+    // The number of guests in the whole register, kept as text in member_total.
+    int count_members();
     // Closes the data sets and the connection with the window.
     void destroy_database_components();
 };
@@ -225,4 +232,7 @@ extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;
+
+// The last guest count of the exchange, as read
+extern QString member_total;
 } // namespace Unit1
