@@ -8,6 +8,7 @@
 #include "toolkit/dbgrid.h"
 
 #include <QtCore/qglobal.h>
+#include <algorithm>
 
 TForm1* Form1 = nullptr;
 
@@ -74,8 +75,26 @@ TForm1::TForm1()
     create_online_components();
     create_exchange_dialogs();
     create_database_components();
+    keep_controls_reachable();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+void TForm1::keep_controls_reachable()
+{
+    // The smallest window still shows the whole top bar and the whole card, banner included.
+    auto extent = [](const TWinControl* host, auto edge) {
+        int most = 0;
+        for (const TControl* c : host->Controls())
+            if (c->Align() == alNone)
+                most = std::max(most, edge(c));
+        return most;
+    };
+    const int right = extent(main_menu, [](const TControl* c) { return c->Left() + c->Width(); });
+    const int bottom = extent(display_panel, [](const TControl* c) { return c->Top() + c->Height(); });
+    const int margin = 8;
+    SetMinClientSize(right + margin, main_menu->Height() + line->Height() + ads_panel->Height() + bottom +
+                                         margin + line_down->Height() + Panel4->Height());
 }
 
 TForm1::~TForm1()

@@ -151,6 +151,9 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Statistics report (designer)
+    void Button8Click(TObject* Sender);
+
     // ---- Guest-list file (exchange)
     void kr_exportClick(TObject* Sender);
     void kr_importClick(TObject* Sender);
@@ -183,6 +186,7 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void keep_controls_reachable();
     void create_exchange_dialogs();
     // The number of guests in the whole register, kept as text in member_total.
     int count_members();

@@ -6,6 +6,7 @@
 #include "toolkit/menus.h"
 #include "toolkit/widgets_p.h"
 
+#include <QAbstractScrollArea>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPalette>
@@ -163,7 +164,9 @@ void TControl::SetPopupMenu(TPopupMenu* menu)
 {
     widget_->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(widget_, &QWidget::customContextMenuRequested, widget_, [this, menu](const QPoint& pos) {
-        const QPoint g = widget_->mapToGlobal(pos);
+        // A scrolling view reports the position in its viewport, below its title row.
+        const auto* view = qobject_cast<QAbstractScrollArea*>(widget_);
+        const QPoint g = (view ? view->viewport() : widget_)->mapToGlobal(pos);
         menu->Popup(g.x(), g.y());
     });
 }
