@@ -13,6 +13,7 @@ TForm1* Form1 = nullptr;
 namespace Unit1 {
 QString app_path;
 QString web_host;
+QString web_url;
 double main_shadow_distance = 0;
 double text_shadow_distance = 0;
 QString column_moving;

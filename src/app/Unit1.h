@@ -149,6 +149,7 @@ public:
 
     // ---- Online
     void GotoWebsite1Click(TObject* Sender);
+    void email_imgClick(TObject* Sender);
 
 private:
     // Each subsystem creates its own components; the database opens last, as the
@@ -173,6 +174,8 @@ extern TForm1* Form1;
 namespace Unit1 {
 extern QString app_path;
 extern QString web_host;
+// The address of the last POST to the web service; each user sets it before use.
+extern QString web_url;
 extern double main_shadow_distance;
 extern double text_shadow_distance;
 extern QString column_moving;
