@@ -15,8 +15,11 @@ struct TApplication::Impl {
 
 TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>())
 {
-    if (!qApp)
+    if (!qApp) {
+        // The embedded browser's engine shares GL contexts; that is set before the application.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         impl_->ownApp = std::make_unique<QApplication>(argc, argv);
+    }
     qApp->setQuitOnLastWindowClosed(false);
     Application = this;
     // Keyboard focus moved by the user: the form remembers its focused control.
