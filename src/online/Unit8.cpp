@@ -5,6 +5,7 @@
 #include "data/ado.h"
 #include "online/email_address.h"
 #include "online/email_page.h"
+#include "online/load_html_form.h"
 #include "system/sysutils.h"
 
 TForm8* Form8 = nullptr;
@@ -27,6 +28,9 @@ TForm8::TForm8() : TDialogForm("Form8", "Send Email to this Name", 417, 217)
     email->PlaceLabel();
     Button1 = push_button(this, "Button1", "Email Compose", 110, 172, 110);
     Button2 = push_button(this, "Button2", "Cancel", 236, 172);
+    wwwform = new TWebBrowser(this);
+    wwwform->Name = "wwwform";
+    wwwform->SetBounds(-10, -10, 1, 0);
 
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnClose = [this](TObject* s) { FormClose(s); };
@@ -65,7 +69,7 @@ void TForm8::Button1Click(TObject*)
     Unit1::web_url = "http://" + Unit1::web_host + "/wedding/email.php";
     // Every character is ASCII: the address passed the check, the host is the program's.
     Unit8::html_text = email_form_page(address, Unit1::web_url).toLatin1();
-    Close();
+    load_html_form(wwwform, Unit8::html_text);
 }
 
 void TForm8::Button2Click(TObject*)

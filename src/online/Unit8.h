@@ -2,6 +2,7 @@
 // The e-mail dialog: checks and stores the current guest's address and starts an e-mail
 // through the web service's form.
 #include "app/dialog_form.h"
+#include "net/web_browser.h"
 #include "toolkit/extctrls.h"
 #include "toolkit/stdctrls.h"
 
@@ -14,6 +15,8 @@ public:
     TImage* Image1;
     TLabeledEdit* email;
     TButton *Button1, *Button2;
+    // Out of sight: it loads the generated page, whose form opens the reply in a window of its own.
+    TWebBrowser* wwwform;
 
     void FormActivate(TObject* Sender);
     void Button1Click(TObject* Sender);

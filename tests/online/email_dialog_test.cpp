@@ -1,30 +1,11 @@
-// The e-mail dialog without the browser: filling, checking, storing, the page, the closes.
+// The e-mail dialog up to the page: filling, checking, storing, the closes.
+#include "email_dialog_fixture.h"
 #include "online/Unit8.h"
-#include "register/guest_dialog_fixture.h"
 #include "toolkit/dbgrid.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
-
-class EmailDialogTest : public GuestDialogTest {
-protected:
-    static void open_email(int userid)
-    {
-        go_to(userid);
-        Form1->email_imgClick(Form1);
-        pump();
-        ASSERT_TRUE(Form8->Visible());
-    }
-    // The main window and its field after a close of the dialog.
-    static void expect_closed()
-    {
-        EXPECT_FALSE(Form8->Visible());
-        EXPECT_TRUE(Form1->Enabled());
-        EXPECT_EQ(Form1->stop_page_now->Text(), "close");
-    }
-};
 
 TEST_F(EmailDialogTest, FillsFromTheCurrentRowWithTheAddressInLowerCase)
 {
@@ -40,30 +21,6 @@ TEST_F(EmailDialogTest, FillsFromTheCurrentRowWithTheAddressInLowerCase)
     EXPECT_EQ(Form8->name_lastname->Caption(), "Bob");
     EXPECT_EQ(Form8->other_text->Caption(), "");
     EXPECT_EQ(Form8->email->Text(), "");
-}
-
-TEST_F(EmailDialogTest, ComposeStoresTheAddressTrimmedInLowerCaseAndBuildsThePage)
-{
-    start_with(
-        "INSERT INTO member (userid, name, lastname, email) VALUES (1, 'Ann', 'Lee', 'old@example.com');");
-    Unit1::web_host = "www.example.test";
-    open_email(1);
-    Form8->email->SetText(" \tAnn.Lee@Example.COM  ");
-    QTest::keyClick(Form8->email->Handle(), Qt::Key_Return);
-    pump();
-    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
-    expect_closed();
-    EXPECT_EQ(stored(1, "email"), "ann.lee@example.com");
-    EXPECT_EQ(Form1->ADOQuery1->FieldByName("email")->AsString(), "ann.lee@example.com");
-    EXPECT_EQ(Unit1::web_url, "http://www.example.test/wedding/email.php");
-
-    QFile fixture(QString(KRV_SOURCE_DIR) + "/tests/online/fixtures/email_page.txt");
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    // The fixture's lines end with a line feed; the page's with a carriage return alone.
-    EXPECT_EQ(Unit8::html_text, fixture.readAll().replace('\n', '\r'));
-
-    open_email(1);
-    EXPECT_EQ(Form8->email->Text(), "ann.lee@example.com");
 }
 
 TEST_F(EmailDialogTest, RefusedAddressStoresNothingAndKeepsTheDialogOpen)
