@@ -50,10 +50,16 @@ public:
     void SetRecNo(int rec_no);
 
     void Insert(); // a new empty row before the current one becomes current
+    void Append(); // a new empty row after the last one becomes current
     void Edit();   // on an empty result starts an insert
     void Post();   // stores the row at once; on failure the row stays in insert or edit
     void Cancel();
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
+
+    // While disabled, the data sources hear nothing; enabled again (as often as disabled), they hear
+    // once that the rows changed. For long runs of changes that nobody watches row by row.
+    void DisableControls() { ++controls_disabled_; }
+    void EnableControls();
 
     TField* FieldByName(const QString& name) const; // raises "<Name>: Field 'x' not found"
     TField* FindField(const QString& name) const;   // nullptr when not found
@@ -94,6 +100,7 @@ private:
     void CheckBrowseMode();
     void CheckWritable() const;
     void Scroll(int to, bool always);
+    void AddRow(bool at_end);
     bool OwnsField(const TField* f) const;
     void LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TField>>& fields);
     void StoreInsert();
@@ -112,9 +119,22 @@ private:
     bool bof_ = true, eof_ = true;
     long long next_seq_ = 0;
     QString sort_;
+    int controls_disabled_ = 0;
     int reading_row_ = -1; // the row that field reads see while DisplayTextAt runs
     // The table rows are written to, and its key columns among the fields.
     QString base_table_;
     std::vector<int> key_fields_;
     QString not_writable_reason_; // empty when rows can be written
+};
+
+// Keeps a data set's controls disabled for a scope.
+class TControlsDisabled {
+public:
+    explicit TControlsDisabled(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
+    ~TControlsDisabled() { ds_->EnableControls(); }
+    TControlsDisabled(const TControlsDisabled&) = delete;
+    TControlsDisabled& operator=(const TControlsDisabled&) = delete;
+
+private:
+    TDataSet* ds_;
 };

@@ -35,10 +35,20 @@ void TDataSet::CheckBrowseMode()
 
 void TDataSet::Insert()
 {
+    AddRow(false);
+}
+
+void TDataSet::Append()
+{
+    AddRow(true);
+}
+
+void TDataSet::AddRow(bool at_end)
+{
     CheckActive();
     CheckBrowseMode();
     CheckWritable();
-    const int at = current_ < 0 ? 0 : current_;
+    const int at = at_end ? int(rows_.size()) : current_ < 0 ? 0 : current_;
     rows_.insert(rows_.begin() + at, Row{std::vector<QVariant>(fields_.size()), next_seq_++});
     current_ = at;
     pending_ = rows_[at];

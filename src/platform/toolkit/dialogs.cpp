@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -16,6 +17,18 @@ QWidget* activeWindow()
     if (Application && Application->ActiveForm())
         return Application->ActiveForm()->Handle();
     return nullptr;
+}
+
+// "Text files (*.txt)|*.txt|All|*" as the window system's "Text files (*.txt);;All (*)".
+QString WindowSystemFilter(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = "(" + parts[i + 1].split(';').join(' ') + ")";
+        out << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + " " + patterns);
+    }
+    return out.join(";;");
 }
 
 class WindowSystemDialogs : public DialogService {
@@ -61,9 +74,10 @@ public:
         return true;
     }
 
-    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) override
+    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title, TOpenOptions) override
     {
-        const QString f = QFileDialog::getOpenFileName(activeWindow(), title, fileName, filter);
+        const QString f =
+            QFileDialog::getOpenFileName(activeWindow(), title, fileName, WindowSystemFilter(filter));
         if (f.isEmpty())
             return false;
         fileName = f;
@@ -71,15 +85,23 @@ public:
     }
 
     bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
-                        const QString& title) override
+                        const QString& title, TOpenOptions options) override
     {
-        QFileDialog d(activeWindow(), title, fileName, filter);
+        QFileDialog d(activeWindow(), title, fileName, WindowSystemFilter(filter));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(defaultExt);
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
-            return false;
-        fileName = d.selectedFiles().first();
-        return true;
+        d.setOption(QFileDialog::DontConfirmOverwrite, !(options & ofOverwritePrompt));
+        for (;;) {
+            if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+                return false;
+            const QString chosen = d.selectedFiles().first();
+            if (!(options & ofCreatePrompt) || QFileInfo::exists(chosen) ||
+                Confirm(chosen + "\nThis file does not exist.\nCreate the file?",
+                        title.isEmpty() ? "Save As" : title)) {
+                fileName = chosen;
+                return true;
+            }
+        }
     }
 };
 
