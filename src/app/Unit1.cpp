@@ -2,6 +2,7 @@
 
 #include "app/CheckPrevious.h"
 #include "designer/Unit2.h"
+#include "net/http_client.h"
 #include "online/firewall_authorize.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"
@@ -14,6 +15,7 @@ namespace Unit1 {
 QString app_path;
 QString web_host;
 QString web_url;
+QString ads_answer;
 double main_shadow_distance = 0;
 double text_shadow_distance = 0;
 QString column_moving;
@@ -70,6 +72,7 @@ TForm1::TForm1()
     create_design_controls();
     create_report_components();
     create_exchange_dialogs();
+    create_online_components();
     create_database_components();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -80,6 +83,7 @@ TForm1::~TForm1()
     // The report connections read the data sets: they go first.
     destroy_report_components();
     destroy_database_components();
+    delete IdHTTP1;
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -90,6 +94,7 @@ void TForm1::FormCreate(TObject*)
         Application->Terminate();
     app_path = ExtractFilePath(ExecutablePath());
     web_host = kWebHost;
+    Panel2->SetHint(web_host);
     firewall_authorize_app("Velmora", app_path + "KRV.exe");
     size_select->SetItemIndex(0);
     main_shadow_distance = 0.006;

@@ -46,7 +46,7 @@ void TForm1::create_layout()
     line_split = bar(this, "line_split", alLeft, 1, clBlack);
     name_list_panel = bar(this, "name_list_panel", alClient, 0, 0xFF80FF);
 
-    ads_panel = bar(Panel1, "ads_panel", alTop, 90, 0xFF80FF);
+    ads_panel = bar(Panel1, "ads_panel", alTop, 70, 0xFF80FF);
     ads_panel->SetVisible(false);
     display_panel = bar(Panel1, "display_panel", alClient, 0, 0xFF80FF);
 

@@ -12,12 +12,7 @@
 
 namespace {
 
-// The application object comes before the fixture's window and server.
-struct WithApplication {
-    WithApplication() { test_application(); }
-};
-
-class BrowserTest : public ::testing::Test, WithApplication {
+class BrowserTest : WithTestApplication, public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -59,7 +59,13 @@ WebServer::WebServer() : server_(std::make_unique<QTcpServer>())
     });
 }
 
-WebServer::~WebServer() = default;
+WebServer::~WebServer()
+{
+    // Open connections go with the server and must not call back into a half-destroyed one.
+    for (QTcpSocket* s : pending_.keys())
+        s->disconnect();
+    server_.reset();
+}
 
 quint16 WebServer::port() const
 {

@@ -7,6 +7,7 @@
 #include "toolkit/widgets_p.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -254,9 +255,24 @@ void AlignHost::resizeEvent(QResizeEvent* e)
         owner_->Realign();
 }
 
+bool RunClick(const std::function<void(TObject*)>& handler, TObject* sender)
+{
+    if (!handler)
+        return false;
+    Dispatch([&] { handler(sender); });
+    return true;
+}
+
+void AlignHost::mouseReleaseEvent(QMouseEvent* e)
+{
+    QWidget::mouseReleaseEvent(e);
+    if (clicked && clicked())
+        e->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    if (clicked)
-        Dispatch(clicked);
+    if (clicked && clicked())
+        e->accept();
 }
