@@ -49,11 +49,11 @@ public:
     int RecNo() const;       // 1-based, 0 when empty
     void SetRecNo(int rec_no);
 
-    void Insert(); // a new empty row before the current one becomes current
-    void Append(); // a new empty row after the last one becomes current
+    void Insert(); // a new empty row at the end becomes current
+    void Append(); // the same as Insert
     void Edit();   // on an empty result starts an insert
     void Post();   // stores the row at once; on failure the row stays in insert or edit
-    void Cancel();
+    void Cancel(); // a cancelled insert makes the row current before it current again
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
 
     // While disabled, the data sources hear nothing; enabled again (as often as disabled), they hear
@@ -100,7 +100,6 @@ private:
     void CheckBrowseMode();
     void CheckWritable() const;
     void Scroll(int to, bool always);
-    void AddRow(bool at_end);
     bool OwnsField(const TField* f) const;
     void LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TField>>& fields);
     void StoreInsert();
@@ -116,6 +115,7 @@ private:
     std::vector<bool> changed_;
     TDataSetState state_ = dsInactive;
     int current_ = -1;
+    int before_insert_ = -1; // the row current when the pending insert began
     bool bof_ = true, eof_ = true;
     long long next_seq_ = 0;
     QString sort_;

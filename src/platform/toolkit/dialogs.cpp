@@ -2,11 +2,13 @@
 
 #include "toolkit/application.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -60,13 +62,20 @@ public:
 
     bool ChooseFont(TFont& font) override
     {
-        bool ok = false;
         QFont start = font.ToQFont();
         start.setPointSize(font.Size);
-        const QFont f =
-            QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
-        if (!ok)
+        // Qt's own dialog, without its effects box (underline, strike-out): a desktop's native one
+        // would offer them.
+        QFontDialog dialog(start, activeWindow());
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+            if (auto* box = qobject_cast<QGroupBox*>(effect->parentWidget()))
+                box->hide();
+            effect->hide();
+        }
+        if (dialog.exec() != QDialog::Accepted)
             return false;
+        const QFont f = dialog.selectedFont();
         font.Name = f.family();
         font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
         font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
