@@ -71,8 +71,8 @@ TForm1::TForm1()
     create_preview();
     create_design_controls();
     create_report_components();
-    create_exchange_dialogs();
     create_online_components();
+    create_exchange_dialogs();
     create_database_components();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };

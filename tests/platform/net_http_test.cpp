@@ -6,7 +6,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <optional>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,6 +69,39 @@ TEST_F(HttpTest, SilentServerFailsAfterTheReadTimeOut)
     EXPECT_GE(t.elapsed(), 400);
     EXPECT_LT(t.elapsed(), 5000);
     EXPECT_FALSE(http.Busy());
+}
+
+TEST_F(HttpTest, ConnectionThatIsNeverTakenFailsAfterTheReadTimeOut)
+{
+    // A listener whose queue is full: further connections wait unanswered.
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(listen(listener, 0), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    std::vector<int> fillers;
+    for (int i = 0; i < 3; ++i) {
+        fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        ::connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), length);
+    }
+    http.ReadTimeout = 400;
+    QElapsedTimer t;
+    t.start();
+    std::optional<TPostResult> result;
+    http.Post(QString("http://127.0.0.1:%1/").arg(ntohs(address.sin_port)), {},
+              [&](const TPostResult& r) { result = r; });
+    while (!result && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(result);
+    EXPECT_FALSE(result->Ok) << result->Error.toStdString();
+    EXPECT_GE(t.elapsed(), 400);
+    EXPECT_LT(t.elapsed(), 5000);
+    for (int fd : fillers)
+        close(fd);
+    close(listener);
 }
 
 TEST_F(HttpTest, SecondPostWhileOneIsUnderWayRaisesAndAClientGoneAbandonsItsPost)

@@ -1,6 +1,6 @@
 #include "net/browser_engine_p.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -25,6 +25,8 @@ QWebEnginePage* BrowserPage::createWindow(WebWindowType)
     window->setPage(page);
     QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
     popups.append(window);
+    // Pages go before the profile that the application object takes with it.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, [window] { delete window; });
     QObject::connect(window, &QObject::destroyed, [window] { popups.removeOne(window); });
     window->resize(1024, 768);
     window->show();
