@@ -170,6 +170,9 @@ public:
     void GotoWebsite1Click(TObject* Sender);
     void Image4Click(TObject* Sender);
 
+    // ---- E-mail dialog (online)
+    void email_imgClick(TObject* Sender);
+
 private:
     // Each subsystem creates its own components; the database opens last, as the
     // form description loads after every visual component exists.
@@ -200,7 +203,7 @@ extern TForm1* Form1;
 namespace Unit1 {
 extern QString app_path;
 extern QString web_host;
-// The address of the last POST to the web service.
+// The address of the last POST to the web service; each user sets it before use.
 extern QString web_url;
 // The reply of the last advertising check; empty when it failed.
 extern QString ads_answer;

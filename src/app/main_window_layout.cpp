@@ -140,6 +140,7 @@ void TForm1::create_menus()
     bind(Report1, [this](TObject* s) { Button8Click(s); });
     bind(About1, [this](TObject* s) { About1Click(s); });
     bind(GotoWebsite1, [this](TObject* s) { GotoWebsite1Click(s); });
+    bind(EmailCompose1, [this](TObject* s) { email_imgClick(s); });
     bind(Money1, [this](TObject* s) { Button5Click(s); });
     bind(Edit4, [this](TObject* s) { Button1Click(s); });
     bind(Print2, [this](TObject* s) { print_coverClick(s); });

@@ -4,7 +4,9 @@
 #include "toolkit/dialogs.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMetaObject>
+#include <QTimer>
 #include <QWidget>
 
 TApplication* Application = nullptr;
@@ -56,6 +58,13 @@ void TApplication::Terminate()
 void TApplication::ProcessMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleMessages(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void TApplication::RegisterForm(TForm* f)
