@@ -33,6 +33,7 @@ void initialize_units()
     Unit2::initialize();
     Unit5::initialize();
     data_update_dialog::initialize();
+    Unit8::initialize();
     Unit1::initialize();
 }
 

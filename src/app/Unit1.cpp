@@ -2,6 +2,7 @@
 
 #include "app/CheckPrevious.h"
 #include "designer/Unit2.h"
+#include "net/http_client.h"
 #include "online/firewall_authorize.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"
@@ -15,6 +16,8 @@ TForm1* Form1 = nullptr;
 namespace Unit1 {
 QString app_path;
 QString web_host;
+QString web_url;
+QString ads_answer;
 double main_shadow_distance;
 double text_shadow_distance;
 QString column_moving;
@@ -48,11 +51,12 @@ QString member_total;
 void initialize()
 {
     for (QString* s :
-         {&app_path,          &web_host,          &column_moving,      &main_text_to_save, &report_was_run,
-          &ini_r_font_color,  &ini_g_font_color,  &ini_b_font_color,   &ini_r_SD_color,    &ini_g_SD_color,
-          &ini_b_SD_color,    &ini_font_name,     &ini_main_font_name, &ini_main_d_SD,     &ini_d_SD,
-          &ini_trackbar_pos1, &ini_trackbar_pos2, &sort_column_title,  &sort_dir_next,     &sort_dir_saved,
-          &search_where,      &search_and,        &search_filter,      &member_sql})
+         {&app_path,          &web_url,        &ads_answer,        &web_host,          &column_moving,
+          &main_text_to_save, &report_was_run, &ini_r_font_color,  &ini_g_font_color,  &ini_b_font_color,
+          &ini_r_SD_color,    &ini_g_SD_color, &ini_b_SD_color,    &ini_font_name,     &ini_main_font_name,
+          &ini_main_d_SD,     &ini_d_SD,       &ini_trackbar_pos1, &ini_trackbar_pos2, &sort_column_title,
+          &sort_dir_next,     &sort_dir_saved, &search_where,      &search_and,        &search_filter,
+          &member_sql})
         s->clear();
     main_shadow_distance = text_shadow_distance = 0;
     font_size_now = main_font_size_now = 0;
@@ -95,6 +99,7 @@ TForm1::TForm1()
     create_preview();
     create_design_controls();
     create_report_components();
+    create_online_components();
     create_exchange_dialogs();
     create_database_components();
     keep_controls_reachable();
@@ -126,6 +131,7 @@ TForm1::~TForm1()
     // The report connections read the data sets: they go first.
     destroy_report_components();
     destroy_database_components();
+    delete IdHTTP1;
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -136,6 +142,7 @@ void TForm1::FormCreate(TObject*)
         Application->Terminate();
     app_path = ExtractFilePath(ExecutablePath());
     web_host = kWebHost;
+    Panel2->SetHint(web_host);
     firewall_authorize_app("Velmora", app_path + "KRV.exe");
     size_select->SetItemIndex(0);
     main_shadow_distance = 0.006;

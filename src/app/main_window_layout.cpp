@@ -46,7 +46,7 @@ void TForm1::create_layout()
     line_split = bar(this, "line_split", alLeft, 1, clBlack);
     name_list_panel = bar(this, "name_list_panel", alClient, 0, 0xFF80FF);
 
-    ads_panel = bar(Panel1, "ads_panel", alTop, 90, 0xFF80FF);
+    ads_panel = bar(Panel1, "ads_panel", alTop, 70, 0xFF80FF);
     ads_panel->SetVisible(false);
     display_panel = bar(Panel1, "display_panel", alClient, 0, 0xFF80FF);
 
@@ -140,6 +140,7 @@ void TForm1::create_menus()
     bind(Report1, [this](TObject* s) { Button8Click(s); });
     bind(About1, [this](TObject* s) { About1Click(s); });
     bind(GotoWebsite1, [this](TObject* s) { GotoWebsite1Click(s); });
+    bind(EmailCompose1, [this](TObject* s) { email_imgClick(s); });
     bind(Money1, [this](TObject* s) { Button5Click(s); });
     bind(Edit4, [this](TObject* s) { Button1Click(s); });
     bind(Print2, [this](TObject* s) { print_coverClick(s); });

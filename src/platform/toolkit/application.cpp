@@ -4,8 +4,10 @@
 #include "toolkit/dialogs.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <csignal>
 #include <fcntl.h>
@@ -52,8 +54,11 @@ struct TApplication::Impl {
 
 TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>())
 {
-    if (!qApp)
+    if (!qApp) {
+        // The embedded browser's engine shares GL contexts; that is set before the application.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         impl_->ownApp = std::make_unique<QApplication>(argc, argv);
+    }
     qApp->setQuitOnLastWindowClosed(false);
     Application = this;
     end_on_signals(this);
@@ -91,6 +96,13 @@ void TApplication::Terminate()
 void TApplication::ProcessMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleMessages(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void TApplication::RegisterForm(TForm* f)

@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -263,9 +264,24 @@ void AlignHost::resizeEvent(QResizeEvent* e)
         owner_->Realign();
 }
 
+bool RunClick(const std::function<void(TObject*)>& handler, TObject* sender)
+{
+    if (!handler)
+        return false;
+    Dispatch([&] { handler(sender); });
+    return true;
+}
+
+void AlignHost::mouseReleaseEvent(QMouseEvent* e)
+{
+    QWidget::mouseReleaseEvent(e);
+    if (clicked && clicked())
+        e->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    if (clicked)
-        Dispatch(clicked);
+    if (clicked && clicked())
+        e->accept();
 }
