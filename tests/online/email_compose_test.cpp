@@ -117,7 +117,7 @@ TEST_F(EmailComposeTest, FormIsPostedFromAWindowOfOurOwnThatShowsTheReply)
         Form8->Button1->Click();
         expect_closed();
         ASSERT_TRUE(wait_for_posts(i + 1));
-        const WebRequest& r = posts().last();
+        const WebRequest r = posts().last(); // posts() is a copy
         EXPECT_EQ(r.method, "POST");
         EXPECT_EQ(r.header("Content-Type"), "application/x-www-form-urlencoded");
         EXPECT_EQ(r.body, "cmd=email_compose&email=" + QByteArray(addresses[i]).replace("@", "%40"));
