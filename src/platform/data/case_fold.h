@@ -1,5 +1,6 @@
 #pragma once
-// Text comparison in the engine that ignores letter case for every Unicode letter.
+// Text comparison in the engine that ignores letter case for every Unicode letter and orders
+// texts as the user's language does.
 
 struct sqlite3;
 

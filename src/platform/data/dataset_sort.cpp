@@ -1,4 +1,5 @@
 // The client-side order of the fetched rows.
+#include "data/collation.h"
 #include "data/dataset.h"
 #include "data/datasource.h"
 
@@ -20,7 +21,7 @@ struct SortKey {
     double d = 0;
     qsizetype begin = 0, size = 0; // the case-folded text in the column's buffer, or the blob's bytes
     const char* bytes = nullptr;
-    quint32 text_order = 0; // place of the folded text among the column's distinct texts
+    quint32 text_order = 0; // place of the folded text in the language's order
 };
 
 struct SortColumn {
@@ -34,7 +35,7 @@ template <class T> int Order(T a, T b)
     return a < b ? -1 : a > b;
 }
 
-// Folded texts compare as QStringView does, which for ASCII is the same as comparing with A to Z lowered.
+// Folding first lets equal texts of any letter case share one collation key.
 void AppendFolded(std::vector<char16_t>& out, const QString& s)
 {
     const char16_t* p = reinterpret_cast<const char16_t*>(s.utf16());
@@ -52,7 +53,9 @@ void AppendFolded(std::vector<char16_t>& out, const QString& s)
     out.insert(out.end(), fp, fp + f.size());
 }
 
-// Guest lists repeat names a lot: each distinct text is compared once, rows then compare numbers.
+// Guest lists repeat names a lot: each distinct text gets its collation key once, and rows then
+// compare numbers. Texts that the language orders alike share a place, so their rows keep the
+// fetched order.
 void OrderTexts(SortColumn& col)
 {
     const auto text = [&](const SortKey& k) { return QStringView(col.folded.data() + k.begin, k.size); };
@@ -63,10 +66,20 @@ void OrderTexts(SortColumn& col)
             place.insert(text(k), 0);
             distinct.push_back(text(k));
         }
-    std::sort(distinct.begin(), distinct.end(),
-              [](QStringView a, QStringView b) { return a.compare(b) < 0; });
-    for (size_t i = 0; i < distinct.size(); ++i)
-        place[distinct[i]] = quint32(i);
+    const QCollator& collator = TextCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(distinct.size());
+    for (const QStringView t : distinct)
+        keys.push_back(collator.sortKey(t.toString()));
+    std::vector<quint32> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+    quint32 at = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
+            ++at;
+        place[distinct[order[i]]] = at;
+    }
     for (SortKey& k : col.keys)
         if (k.rank == kText)
             k.text_order = place.value(text(k));
