@@ -19,14 +19,16 @@ struct SortKey {
     bool integer = false;
     qint64 i = 0;
     double d = 0;
-    qsizetype begin = 0, size = 0; // the case-folded text in the column's buffer, or the blob's bytes
+    qsizetype size = 0; // the blob's bytes
     const char* bytes = nullptr;
-    quint32 text_order = 0; // place of the folded text in the language's order
+    quint32 text_order = 0; // place of the text in the language's order
 };
 
 struct SortColumn {
     std::vector<SortKey> keys;
-    std::vector<char16_t> folded;
+    std::vector<char16_t> folded;                       // the folded texts one after another
+    std::vector<std::pair<qsizetype, qsizetype>> spans; // each folded text's start and length
+    std::vector<qsizetype> sizes;                       // and the length of the text it came from
     bool descending = false;
 };
 
@@ -55,17 +57,21 @@ void AppendFolded(std::vector<char16_t>& out, const QString& s)
 
 // Guest lists repeat names a lot: each distinct text gets its collation key once, and rows then
 // compare numbers. Texts that the language orders alike share a place, so their rows keep the
-// fetched order.
+// fetched order. On entry a text key's text_order holds its slot.
 void OrderTexts(SortColumn& col)
 {
-    const auto text = [&](const SortKey& k) { return QStringView(col.folded.data() + k.begin, k.size); };
-    QHash<QStringView, quint32> place;
+    std::vector<quint32> distinct_of(col.spans.size());
     std::vector<QStringView> distinct;
-    for (const SortKey& k : col.keys)
-        if (k.rank == kText && !place.contains(text(k))) {
-            place.insert(text(k), 0);
-            distinct.push_back(text(k));
+    QHash<QStringView, quint32> seen;
+    for (size_t i = 0; i < col.spans.size(); ++i) {
+        const QStringView t(col.folded.data() + col.spans[i].first, col.spans[i].second);
+        const auto it = seen.constFind(t);
+        distinct_of[i] = it != seen.cend() ? *it : quint32(distinct.size());
+        if (it == seen.cend()) {
+            seen.insert(t, quint32(distinct.size()));
+            distinct.push_back(t);
         }
+    }
     const QCollator& collator = TextCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(distinct.size());
@@ -74,15 +80,16 @@ void OrderTexts(SortColumn& col)
     std::vector<quint32> order(distinct.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<quint32> place(distinct.size());
     quint32 at = 0;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
             ++at;
-        place[distinct[order[i]]] = at;
+        place[order[i]] = at;
     }
     for (SortKey& k : col.keys)
         if (k.rank == kText)
-            k.text_order = place.value(text(k));
+            k.text_order = place[distinct_of[k.text_order]];
 }
 
 // value(r) gives row r's value in the column.
@@ -91,6 +98,8 @@ template <class Value> SortColumn KeysOf(size_t n, Value value, bool descending)
     SortColumn col;
     col.descending = descending;
     col.keys.resize(n);
+    // Equal texts of a fetched column mostly share one string: each shared string is folded once.
+    QHash<const QChar*, quint32> slot_of;
     for (size_t r = 0; r < n; ++r) {
         const QVariant& v = value(r);
         SortKey& k = col.keys[r];
@@ -107,12 +116,22 @@ template <class Value> SortColumn KeysOf(size_t n, Value value, bool descending)
             k.rank = kNumber;
             k.d = *static_cast<const double*>(v.constData());
             break;
-        case QMetaType::QString:
+        case QMetaType::QString: {
             k.rank = kText;
-            k.begin = qsizetype(col.folded.size());
-            AppendFolded(col.folded, *static_cast<const QString*>(v.constData()));
-            k.size = qsizetype(col.folded.size()) - k.begin;
+            const QString& text = *static_cast<const QString*>(v.constData());
+            const auto it = slot_of.constFind(text.constData());
+            if (it != slot_of.cend() && col.sizes[*it] == text.size()) {
+                k.text_order = *it;
+                break;
+            }
+            k.text_order = quint32(col.spans.size());
+            slot_of.insert(text.constData(), k.text_order);
+            const qsizetype begin = qsizetype(col.folded.size());
+            AppendFolded(col.folded, text);
+            col.spans.emplace_back(begin, qsizetype(col.folded.size()) - begin);
+            col.sizes.push_back(text.size());
             break;
+        }
         default: {
             // The QVariant keeps the bytes alive for the whole sort.
             k.rank = kBlob;

@@ -118,6 +118,31 @@ QVariant Statement::Column(int i) const
     }
 }
 
+QVariant Statement::Column(int i, TextPool& pool) const
+{
+    if (sqlite3_column_type(stmt_, i) != SQLITE_TEXT)
+        return Column(i);
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QVariant(pool.Text(text, sqlite3_column_bytes(stmt_, i)));
+}
+
+QString TextPool::Text(const char* utf8, int bytes)
+{
+    if (!sharing_)
+        return QString::fromUtf8(utf8, bytes);
+    ++seen_;
+    const auto it = texts_.constFind(QByteArray::fromRawData(utf8, bytes));
+    if (it != texts_.cend())
+        return *it;
+    const QString text = QString::fromUtf8(utf8, bytes);
+    texts_.insert(QByteArray(utf8, bytes), text);
+    if (seen_ >= 256 && texts_.size() * 2 > seen_) {
+        sharing_ = false;
+        texts_.clear();
+    }
+    return text;
+}
+
 void Statement::Raise() const
 {
     throw EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_)));
