@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -163,6 +164,26 @@ bool ContainsAscii(const QByteArray& literal, const unsigned char* s, int ns)
     return false;
 }
 
+// The texts folded last, found by their bytes: a search reads each column for two terms, so a text
+// that needs folding is folded once a row, not once a term.
+const QList<uint>& Folded(const unsigned char* s, int ns)
+{
+    struct Entry {
+        QByteArray text;
+        QList<uint> folded;
+    };
+    thread_local std::array<Entry, 8> recent;
+    thread_local size_t next = 0;
+    for (const Entry& e : recent)
+        if (e.text.size() == ns && std::memcmp(e.text.constData(), s, size_t(ns)) == 0)
+            return e.folded;
+    Entry& e = recent[next];
+    next = (next + 1) % recent.size();
+    e.text = QByteArray(reinterpret_cast<const char*>(s), ns);
+    e.folded = QString::fromUtf8(e.text).toCaseFolded().toUcs4();
+    return e.folded;
+}
+
 bool Match(const Pattern& p, const unsigned char* s, int ns)
 {
     if (p.ascii) {
@@ -181,7 +202,7 @@ bool Match(const Pattern& p, const unsigned char* s, int ns)
             }
         }
     }
-    const auto fs = QString::fromUtf8(reinterpret_cast<const char*>(s), ns).toCaseFolded().toUcs4();
+    const QList<uint>& fs = Folded(s, ns);
     return Like(p.folded.constData(), p.folded.constData() + p.folded.size(), fs.constData(),
                 fs.constData() + fs.size(), p.folded_esc, [](char32_t c) { return c; });
 }

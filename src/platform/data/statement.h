@@ -37,6 +37,7 @@ public:
     sqlite3_stmt* Handle() const { return stmt_; }
 
 private:
+    QVariant Value(int i, int type) const; // column i, of the engine's type
     [[noreturn]] void Raise() const;
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
