@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program in its program folder.
+# Installs what is missing, builds the program alone, lays out the user's own program folder and
+# starts the program there. The folder (default ~/.local/share/krv) lies outside the build tree:
+# the executable and the shipped report projects are refreshed on every run, the guest database
+# control.orac is created only when absent, and neither it nor krv.ini is ever touched again.
 set -euo pipefail
+if [ "$(id -u)" -eq 0 ]; then
+  echo "run.sh: start it as your desktop user, not as root; only the package install uses sudo." >&2
+  exit 1
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
+folder=${KRV_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/krv}
 "$root/scripts/install_packages.sh"
-"$root/scripts/build.sh"
-cd "$root/build/program"
+"$root/scripts/build.sh" KRV
+cmake -DSRC="$root/program" -DDST="$folder" -P "$root/scripts/layout_program.cmake"
+install -m 755 "$root/build/program/KRV" "$folder/KRV.new"
+mv -f "$folder/KRV.new" "$folder/KRV"
+cd "$folder"
 exec ./KRV

@@ -39,6 +39,8 @@ QVariantList member_sql_values;
 QVariantList search_filter_values;
 
 int group_id_sel = 0;
+
+QString member_total;
 } // namespace Unit1
 
 using namespace Unit1;
@@ -66,6 +68,7 @@ TForm1::TForm1()
     create_preview();
     create_design_controls();
     create_report_components();
+    create_exchange_dialogs();
     create_database_components();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };

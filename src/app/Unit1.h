@@ -147,6 +147,10 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Guest-list file (exchange)
+    void kr_exportClick(TObject* Sender);
+    void kr_importClick(TObject* Sender);
+
     // ---- Online
     void GotoWebsite1Click(TObject* Sender);
 
@@ -163,6 +167,9 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void create_exchange_dialogs();
+    // The number of guests in the whole register, kept as text in member_total.
+    int count_members();
     // Closes the data sets and the connection with the window.
     void destroy_database_components();
 };
@@ -205,4 +212,7 @@ extern QVariantList search_filter_values;
 
 // Group filter
 extern int group_id_sel;
+
+// The last guest count of the exchange, as read
+extern QString member_total;
 } // namespace Unit1

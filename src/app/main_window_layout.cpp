@@ -128,6 +128,8 @@ void TForm1::create_menus()
     bind(NewGroup, [this](TObject* s) { NewGroupClick(s); });
     bind(Addnew1, [this](TObject* s) { add_newClick(s); });
     bind(print_now, [this](TObject* s) { print_nowClick(s); });
+    bind(kr_import, [this](TObject* s) { kr_importClick(s); });
+    bind(kr_export, [this](TObject* s) { kr_exportClick(s); });
     bind(Printpreview1, [this](TObject* s) { Printpreview1Click(s); });
     bind(Exit1, [this](TObject* s) { Exit1Click(s); });
     bind(MainTextFirstline1, [this](TObject* s) { edit_txtClick(s); });

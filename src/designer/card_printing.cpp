@@ -72,6 +72,10 @@ void TForm1::print_coverClick(TObject* Sender)
         return;
     if (is_button(Sender, &TForm6::stop_print))
         return;
+    // A job started while another holds the project (a click taken while a batch card prints)
+    // would add its texts to that card's page: no card job starts then.
+    if (RvProject1->Active())
+        return;
     report_was_run = "yes";
     RvSystem1->DefaultDest = is_button(Sender, &TForm6::print_start) ? rdPrinter : rdPreview;
     RvProject1->ProjectFile = app_path + "op.rav";

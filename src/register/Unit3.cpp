@@ -85,11 +85,17 @@ void TForm3::okClick(TObject*)
 
     TADOQuery* guests = Form1->ADOQuery1;
     guests->Insert();
-    guests->FieldByName("userid")->SetAsInteger(key);
-    guests->FieldByName("name")->SetAsString(Trim(name->Text()));
-    guests->FieldByName("lastname")->SetAsString(Trim(lastname->Text()));
-    guests->FieldByName("other_txt")->SetAsString(Trim(other_txt->Text()));
-    guests->Post();
+    try {
+        guests->FieldByName("userid")->SetAsInteger(key);
+        guests->FieldByName("name")->SetAsString(Trim(name->Text()));
+        guests->FieldByName("lastname")->SetAsString(Trim(lastname->Text()));
+        guests->FieldByName("other_txt")->SetAsString(Trim(other_txt->Text()));
+        guests->Post();
+    } catch (...) {
+        // No unsaved row stays behind in the grid, the count or the card; the dialog stays open.
+        guests->Cancel();
+        throw;
+    }
     Close();
     guests->Last();
 }

@@ -47,9 +47,9 @@ void TForm4::Button1Click(TObject*)
         return;
     }
     TADOQuery* cnn = Form1->cnn;
-    // Compared as typed, blanks included.
-    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?",
-                      {Edit1->Text()}, "group_dupp") > 0) {
+    // Compared as it will be stored, trimmed: a name typed with a blank is no new group.
+    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?", {name},
+                      "group_dupp") > 0) {
         ShowMessage("Data duplicates!");
         return;
     }

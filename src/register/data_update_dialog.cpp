@@ -106,11 +106,10 @@ void Tdata_update::group_list_show()
 void Tdata_update::get_group_data(TGroupLookup which)
 {
     TADOQuery* cnn = Form1->cnn;
-    // The guest is found by name and lastname: the first of several namesakes decides.
+    // The guest is found by its key: a namesake's group must never be shown, nor stored by a Save.
     if (which == guest_group)
-        cnn->SetSQL("SELECT * FROM mb_group AS g, member AS m WHERE name = ? AND lastname = ? AND "
-                    "g.group_id = m.group_id",
-                    {Edit1->Text(), Edit2->Text()});
+        cnn->SetSQL("SELECT * FROM mb_group AS g, member AS m WHERE m.userid = ? AND g.group_id = m.group_id",
+                    {Form1->ADOQuery1->FieldByName("userid")->AsInteger()});
     else
         cnn->SetSQL("SELECT * FROM mb_group WHERE group_name = ?", {selected_group_name});
     cnn->Open();
@@ -166,9 +165,12 @@ void Tdata_update::okClick(TObject*)
         guests->Cancel();
     }
     Close();
-    // A guest who left the filtered group leaves the list.
-    if (found_group_id != original_group_id && Form1->name_group->ItemIndex() > 0)
+    // A guest who left the filtered group leaves the list; the settings load before the build
+    // brings back the sort the user chose.
+    if (found_group_id != original_group_id && Form1->name_group->ItemIndex() > 0) {
+        Form1->get_data();
         Form1->list_allClick(this);
+    }
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -55,6 +55,10 @@ void TForm1::get_group_id(TObject*)
 {
     const QString name =
         new_group_name->Text().isEmpty() ? Trim(name_group->Text()) : Trim(new_group_name->Text());
-    group_id_sel = first_integer(cnn, "SELECT * FROM mb_group WHERE group_name = ?", {name}, "group_id");
+    // "List All" and "NONE GROUP" are told by their place, not their text, which a group may bear.
+    const bool fixed_entry = new_group_name->Text().isEmpty() && name_group->ItemIndex() < 2;
+    group_id_sel =
+        fixed_entry ? 0
+                    : first_integer(cnn, "SELECT * FROM mb_group WHERE group_name = ?", {name}, "group_id");
     group_id_now->SetText(group_id_sel > 0 ? IntToStr(group_id_sel) : QString());
 }

@@ -18,7 +18,9 @@ void TForm1::group_deleteClick(TObject*)
         group_list(group_delete_img);
         cnn->SetSQL("UPDATE member SET group_id = 0 WHERE group_id = ?", {id});
         cnn->ExecSQL();
-        // The rebuild listed the guests before the move: read them again so none shows the old key.
+        // The rebuild listed the guests before the move: read them again so none shows the old key,
+        // with the settings loaded first so that the chosen sort is applied again, not reset.
+        get_data();
         list_allClick(this);
     }
     if (!search_box->Focused())

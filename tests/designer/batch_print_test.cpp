@@ -50,9 +50,9 @@ TEST_F(BatchPrintTest, PrintsFromTheCurrentGuestToTheEnd)
 TEST_F(BatchPrintTest, PauseDuringASecondCardStopsAfterItAndPrintStartResumes)
 {
     start_with_five(1);
-    // Pressed while the second card is being made: the engine takes the click as it works.
+    // Pressed while the second card prints: the engine takes the click before it ends the card.
     during_card = [](int card) {
-        if (card == 1)
+        if (card == 2)
             queue_click(Form6->stop_print);
     };
     Form6->print_start->Click();
@@ -76,6 +76,30 @@ TEST_F(BatchPrintTest, PrintStartDuringARunStartsNoSecondRun)
     };
     Form6->print_start->Click();
     EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+}
+
+TEST_F(BatchPrintTest, NoCardJobStartsWhileARunHoldsTheProject)
+{
+    start_with_five(3);
+    // With the control window closed the main window takes clicks again while a card prints.
+    size_t added = 0;
+    during_card = [&](int card) {
+        if (card != 1)
+            return;
+        const auto parts = [] {
+            return Form1->RvProject1->FindRaveComponent("Report1.Page1", nullptr)->Children().size();
+        };
+        const size_t before = parts();
+        Form6->Button1->Click();
+        Dispatch([] { Form1->print_coverClick(Form1->print_cover); });
+        Form1->Printpreview1->Click();
+        added = parts() - before;
+    };
+    Form6->print_start->Click();
+    EXPECT_EQ(added, 0u);
+    EXPECT_EQ(printed_guests(), (QStringList{"C c", "D d", "E e"}));
+    EXPECT_TRUE(all_to_printer(cards));
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
 TEST_F(BatchPrintTest, ClosingTheWindowDuringARunLetsItFinish)

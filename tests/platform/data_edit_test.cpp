@@ -38,7 +38,7 @@ TEST_F(DataTest, NewKeysStartAtOneAndTheHighestDeletedKeyIsGivenOutAgain)
     ASSERT_EQ(q.FieldByName("userid")->AsInteger(), 3); // the last insert is current
     q.Delete();
     EXPECT_EQ(NewKey(cnn, "member", "userid"), 3);
-    q.SetRecNo(2); // deleting a lower key does not free it
+    q.First(); // deleting a lower key does not free it
     ASSERT_EQ(q.FieldByName("userid")->AsInteger(), 1);
     q.Delete();
     EXPECT_EQ(NewKey(cnn, "member", "userid"), 3);
@@ -52,12 +52,13 @@ TEST_F(DataTest, InsertedRowIsStoredAtOnceAndShowsTheColumnDefaults)
     q.Insert();
     EXPECT_EQ(q.State(), dsInsert);
     EXPECT_EQ(q.RecordCount(), 5);
-    EXPECT_EQ(q.RecNo(), 2); // before the row that was current
+    EXPECT_EQ(q.RecNo(), 5); // at the end, whichever row was current
     q.FieldByName("userid")->SetAsInteger(9);
     q.FieldByName("name")->SetAsString("Eve");
     q.Post();
     EXPECT_EQ(q.State(), dsBrowse);
     EXPECT_EQ(q.FieldByName("name")->AsString(), "Eve"); // stays current
+    EXPECT_EQ(q.RecNo(), 5);
     EXPECT_EQ(q.FieldByName("group_id")->AsInteger(), 0);
     EXPECT_TRUE(q.FieldByName("money")->IsNull());
     EXPECT_EQ(
@@ -134,13 +135,14 @@ TEST_F(DataTest, FailedPostLeavesTheRowInInsertOrEdit)
     EXPECT_EQ(FailureOf([&] { q.Post(); }), "UNIQUE constraint failed: member.userid");
     EXPECT_EQ(q.State(), dsEdit);
     q.Cancel();
-    EXPECT_EQ(q.FieldByName("userid")->AsInteger(), 7); // the row inserted before the first one
+    EXPECT_EQ(q.FieldByName("userid")->AsInteger(), 1);
 
-    // A cancelled insert leaves no row behind.
+    // A cancelled insert leaves no row behind and the row current before it is current again.
+    q.SetRecNo(2);
     q.Insert();
     q.Cancel();
     EXPECT_EQ(q.RecordCount(), 5);
-    EXPECT_EQ(q.FieldByName("userid")->AsInteger(), 7);
+    EXPECT_EQ(q.RecNo(), 2);
 }
 
 TEST_F(DataTest, DeleteRemovesTheRowAtOnceAndANeighbourBecomesCurrent)

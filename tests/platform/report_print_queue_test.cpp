@@ -8,9 +8,12 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTimer>
 
 #include <set>
 
@@ -112,6 +115,41 @@ TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs)
     }
     guests.sort();
     EXPECT_EQ(guests, (QStringList{"Anna", "Boris", "Clara"}));
+}
+
+TEST_F(ReportPrintQueue, ThePreviewsPrintButtonPrintsTheCardSize)
+{
+    engine.DefaultDest = rdPreview;
+    // The user presses Print in the preview window, then OK in the print dialog.
+    bool printed = false;
+    std::function<void()> confirm = [&] {
+        if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
+            d->accept();
+        else
+            QTimer::singleShot(20, confirm);
+    };
+    std::function<void()> print = [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!preview)
+            return QTimer::singleShot(20, print);
+        for (QAction* a : preview->findChildren<QAction*>())
+            if (a->text() == "Print") {
+                printed = true;
+                QTimer::singleShot(20, confirm);
+                a->trigger();
+                return;
+            }
+        preview->reject();
+    };
+    QTimer::singleShot(0, print);
+    printCard("Anna");
+    ASSERT_TRUE(printed) << "the preview has a Print button";
+    const std::vector<Job> jobs = waitForJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_NEAR(jobs[0].page.width(), 6.26 * 72, 1.0);
+    EXPECT_NEAR(jobs[0].page.height(), 4.25 * 72, 1.0);
+    ASSERT_NE(jobs[0].pdf.Find("Invite"), nullptr) << jobs[0].pdf.Text().toStdString();
+    EXPECT_NEAR(jobs[0].pdf.Find("Invite")->XMin, 1.25 * 72, 2.0);
 }
 
 TEST_F(ReportPrintQueue, AQueueThatRefusesJobsIsReported)

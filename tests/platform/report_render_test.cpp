@@ -183,6 +183,19 @@ TEST_F(ReportRender, StatusWindowShowsEachStepAndMessagesFlow)
         EXPECT_FALSE(w->isVisible() && w->windowTitle() == "Envelope card") << "hidden after the run";
 }
 
+TEST_F(ReportRender, TheDestinationIsTheOneSetWhenTheRunStarted)
+{
+    useProject(4, 3, R"({"type": "text", "text": "card"})");
+    bool previewed = false;
+    TRvSystem::PreviewHook = [&](const TRvDocument&) { previewed = true; };
+    // Another handler changes the destination while the engine processes messages.
+    QTimer::singleShot(0, [&] { engine.DefaultDest = rdPreview; });
+    project.ExecuteReport("R");
+    TRvSystem::PreviewHook = nullptr;
+    EXPECT_FALSE(previewed);
+    EXPECT_TRUE(QFile::exists(engine.OutputFileName));
+}
+
 TEST_F(ReportRender, PreviewIsModalMaximisedAndCaptioned)
 {
     useProject(6.26, 4.25, R"({"type": "text", "text": "card"})");

@@ -2,11 +2,15 @@
 #include "support/program_fixture.h"
 #include "system/sysutils.h"
 #include "toolkit/application.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/extctrls.h"
 #include "toolkit/stdctrls.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -186,6 +190,56 @@ TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
     }
     form.SetEnabled(false);
     EXPECT_THROW(edit->SetFocus(), Exception);
+}
+
+TEST_F(ToolkitTest, TheLengthLimitCountsCharactersAndNeverSplitsOne)
+{
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->SetMaxLength(3);
+    auto* line = static_cast<QLineEdit*>(edit->Handle());
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const struct {
+        QString before, typed, after;
+    } cases[] = {
+        {"ab", face, "ab" + face},
+        {"ab" + face, "c", "ab" + face},
+        {"", face + face + face + face, face + face + face},
+        {"a", "b" + face + "c", "ab" + face},
+        {"", "abcd", "abc"},
+    };
+    for (const auto& c : cases) {
+        line->setText(c.before);
+        line->end(false);
+        line->insert(c.typed);
+        EXPECT_EQ(edit->Text(), c.after) << (c.before + "+" + c.typed).toStdString();
+    }
+}
+
+TEST_F(ToolkitTest, TheFontDialogOffersNoEffects)
+{
+    SetDialogs(nullptr); // the window system's dialogs; the fixture's come back below
+    QStringList effects;
+    bool shown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (!d || !d->isVisible())
+            return;
+        shown = true;
+        for (QCheckBox* box : d->findChildren<QCheckBox*>())
+            if (box->isVisibleTo(d))
+                effects << box->text();
+        d->accept();
+    });
+    poll.start(20);
+    TFontDialog dialog;
+    dialog.Font = MakeFont("Verdana", 12, fsBold, clBlack);
+    const bool chosen = dialog.Execute();
+    SetDialogs(&dialogs);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(effects, QStringList());
 }
 
 TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuitThatEndsTheLoop)

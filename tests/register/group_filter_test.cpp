@@ -25,6 +25,7 @@ protected:
 };
 
 class EmptyGroupsTest : public RegisterTest {};
+using FixedEntryTest = EmptyGroupsTest;
 
 TEST_F(EmptyGroupsTest, EmptyGroupTableGivesTheTwoFixedEntries)
 {
@@ -39,6 +40,23 @@ TEST_F(EmptyGroupsTest, AccentedNamesStandBesideTheirBaseLetters)
                "(4, 'Émile'), (5, 'Abel'), (6, 'oscar');");
     EXPECT_EQ(entries(), QStringList({"List All", "NONE GROUP", "  Abel", "  ábel", "  Émile", "  oscar",
                                       "  Öz", "  Zed"}));
+}
+
+TEST_F(FixedEntryTest, AGroupNamedLikeAFixedEntryIsNeverTakenForIt)
+{
+    start_with("INSERT INTO mb_group (group_id, group_name) VALUES (1, 'None Group'), (2, 'list all');"
+               "INSERT INTO member (userid, name, lastname, money, group_id) VALUES"
+               " (1, 'Ann', 'Lee', 700, 1), (2, 'Bob', 'Ray', 40, 2), (3, 'Cy', 'Oh', 50, 0);");
+    choose(1);
+    EXPECT_EQ(group_id_sel, 0);
+    EXPECT_EQ(Form1->group_id_now->Text(), "");
+    EXPECT_EQ(listed(), QStringList{"Cy Oh"});
+    EXPECT_EQ(Form1->Label14->Caption(), "50.-");
+    // The group itself is listed under its own entry.
+    choose(3);
+    EXPECT_EQ(Form1->name_group->Text(), "  None Group");
+    EXPECT_EQ(listed(), QStringList{"Ann Lee"});
+    EXPECT_EQ(Form1->Label14->Caption(), "700.-");
 }
 
 TEST_F(GroupFilterTest, EntriesFollowTheNameOrderWithTwoLeadingBlanks)

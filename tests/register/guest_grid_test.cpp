@@ -1,6 +1,7 @@
 // The guest grid: sorting by title, column drags and resizes in the settings file, the wheel,
 // the title-row cursor.
-#include "register/register_fixture.h"
+#include "register/data_update_dialog.h"
+#include "register/guest_dialog_fixture.h"
 #include "support/list_state.h"
 #include "support/settings_file.h"
 #include "toolkit/dbgrid.h"
@@ -13,11 +14,11 @@
 
 namespace {
 
-class GuestGridTest : public RegisterTest {
+class GuestGridTest : public GuestDialogTest {
 protected:
     void SetUp() override
     {
-        RegisterTest::SetUp();
+        GuestDialogTest::SetUp();
         reset_list_state();
         start_with("INSERT INTO mb_group VALUES (1, 'Family');"
                    "INSERT INTO member (userid, name, lastname, note, money, group_id) VALUES"
@@ -167,6 +168,31 @@ TEST_F(GuestGridTest, TheSortSurvivesASearchAndAGroupChange)
     choose(2);
     EXPECT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
     EXPECT_EQ(listed(), (QStringList{"Bert Dunn", "Cleo Bond", "Eve Adams"}));
+}
+
+TEST_F(GuestGridTest, TheSortSurvivesTheRebuildsAfterAGuestsNewGroupAndAGroupDelete)
+{
+    choose(2);
+    click_title(4);
+    click_title(4);
+    ASSERT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    // Bert leaves Family under the Family filter: the list is built again.
+    go_to(4);
+    Form1->Button1Click(Form1);
+    pump();
+    data_update->name_group->SetItemIndex(0);
+    data_update->ok->Click();
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    EXPECT_EQ(listed(), (QStringList{"Cleo Bond", "Eve Adams"}));
+    EXPECT_EQ(stored("column_sort_by"), "DESC");
+
+    choose(2);
+    dialogs.confirmAnswers = {true};
+    Form1->group_deleteClick(Form1);
+    EXPECT_EQ(Form1->ADOQuery1->Sort(), "note DESC");
+    EXPECT_EQ(lastnames(), (QStringList{"Eder", "Cole", "Dunn", "Bond", "Adams"}));
+    EXPECT_EQ(stored("column_name_sort"), "Note");
+    EXPECT_EQ(stored("column_sort_by"), "DESC");
 }
 
 TEST_F(GuestGridTest, TheCursorIsAHandOnTheTitleRowOnly)

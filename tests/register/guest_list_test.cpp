@@ -127,6 +127,16 @@ TEST_F(GuestListTest, SearchMatchesAnyColumnIgnoringCaseAndTotalsWhatItLists)
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
+TEST_F(GuestListTest, TheTotalIsTheTrueSumOfTheLargestAmounts)
+{
+    folder.sql("DELETE FROM member;"
+               "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 10)"
+               " INSERT INTO member (userid, name, money) SELECT k, 'Guest', 99999999999999 FROM n;");
+    type("guest");
+    EXPECT_EQ(listed().size(), 10);
+    EXPECT_EQ(Form1->Label14->Caption(), "999,999,999,999,990.-");
+}
+
 TEST_F(GuestListTest, GroupEntriesListTheirGuestsAndTotals)
 {
     const struct {

@@ -38,13 +38,16 @@ bool ScriptedDialogs::ChooseFont(TFont& font)
     return take(fonts, font);
 }
 
-bool ScriptedDialogs::ChooseOpenFile(QString& fileName, const QString&, const QString&)
+bool ScriptedDialogs::ChooseOpenFile(QString& fileName, const QString&, const QString&, TOpenOptions)
 {
+    ++openRuns;
     return take(openFiles, fileName);
 }
 
-bool ScriptedDialogs::ChooseSaveFile(QString& fileName, const QString&, const QString&, const QString&)
+bool ScriptedDialogs::ChooseSaveFile(QString& fileName, const QString&, const QString&, const QString&,
+                                     TOpenOptions)
 {
+    ++saveRuns;
     return take(saveFiles, fileName);
 }
 

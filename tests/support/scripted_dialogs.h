@@ -23,15 +23,16 @@ public:
     std::deque<TColor> colors;
     std::deque<TFont> fonts;
     std::deque<QString> openFiles, saveFiles;
-    int colorRuns = 0, fontRuns = 0;
+    int colorRuns = 0, fontRuns = 0, openRuns = 0, saveRuns = 0;
 
     void Box(const QString& text, const QString& caption, TMsgIcon icon) override;
     bool Confirm(const QString& text, const QString& caption) override;
     bool ChooseColor(TColor& color) override;
     bool ChooseFont(TFont& font) override;
-    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) override;
+    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title,
+                        TOpenOptions options) override;
     bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
-                        const QString& title) override;
+                        const QString& title, TOpenOptions options) override;
 
     // Texts of the boxes shown so far.
     QStringList texts() const;

@@ -108,6 +108,21 @@ int TADOConnection::Execute(const QString& sql, const QVariantList& params)
     return sqlite3_changes(db_);
 }
 
+void TADOConnection::BeginTrans()
+{
+    Execute("BEGIN IMMEDIATE");
+}
+
+void TADOConnection::CommitTrans()
+{
+    Execute("COMMIT");
+}
+
+bool TADOConnection::InTransaction() const
+{
+    return db_ && !sqlite3_get_autocommit(db_);
+}
+
 void TADOConnection::Attach(TDataSet* ds)
 {
     if (std::find(data_sets_.begin(), data_sets_.end(), ds) == data_sets_.end())

@@ -32,6 +32,13 @@ public:
     // Runs a statement that returns no rows, `?` markers bound to params; gives the rows changed.
     int Execute(const QString& sql, const QVariantList& params = {});
 
+    // One transaction at a time: what is posted after BeginTrans is stored together at CommitTrans,
+    // or not at all when the process ends first. A failed statement leaves the transaction open.
+    void BeginTrans();
+    void CommitTrans();
+    // False again when the engine itself ended the transaction (a full disk, an I/O failure).
+    bool InTransaction() const;
+
     // For the data layer itself.
     sqlite3* Handle() const { return db_; }
     // Opens the connection when closed (so every action on a missing file fails with the engine's

@@ -7,7 +7,7 @@
 
 Currency Currency::FromDouble(double v)
 {
-    return FromRaw(std::llround(v * Scale));
+    return FromRaw(RawType(std::round(v * Scale)));
 }
 
 bool Currency::TryFromString(const QString& text, Currency& out)
@@ -38,7 +38,7 @@ bool Currency::TryFromString(const QString& text, Currency& out)
         return false;
     for (int d = frac_digits; d < 4; ++d)
         frac *= 10;
-    const std::int64_t raw = std::int64_t(whole * Scale + frac + (round_up ? 1 : 0));
+    const RawType raw = RawType(whole * Scale + frac + (round_up ? 1 : 0));
     out = FromRaw(negative ? -raw : raw);
     return true;
 }
@@ -53,9 +53,12 @@ Currency Currency::FromString(const QString& text)
 
 QString Currency::ToString() const
 {
-    const unsigned long long a = raw_ < 0 ? 0ull - (unsigned long long)raw_ : (unsigned long long)raw_;
-    QString s = QString::number(a / Scale);
-    if (unsigned long long frac = a % Scale) {
+    using Unsigned = unsigned __int128;
+    const Unsigned a = raw_ < 0 ? Unsigned(0) - Unsigned(raw_) : Unsigned(raw_);
+    QString s;
+    for (Unsigned whole = a / Scale; s.isEmpty() || whole > 0; whole /= 10)
+        s.prepend(QChar('0' + int(whole % 10)));
+    if (const int frac = int(a % Scale)) {
         QString f = QString::number(frac).rightJustified(4, '0');
         while (f.endsWith('0'))
             f.chop(1);

@@ -1,17 +1,19 @@
 #pragma once
-// Money amounts: fixed point in ten-thousandths, exact for every sum of entered amounts.
+// Money amounts: fixed point in ten-thousandths, exact for every sum of entered amounts (128 bits:
+// a total of many 14-digit amounts does not fit 64 bits in ten-thousandths).
 #include <QString>
 #include <compare>
 #include <cstdint>
 
 class Currency {
 public:
+    using RawType = __int128;
     static constexpr std::int64_t Scale = 10000;
 
     constexpr Currency() = default;
-    constexpr Currency(long long whole) : raw_(whole * Scale) {}
+    constexpr Currency(long long whole) : raw_(RawType(whole) * Scale) {}
 
-    static constexpr Currency FromRaw(std::int64_t raw)
+    static constexpr Currency FromRaw(RawType raw)
     {
         Currency c;
         c.raw_ = raw;
@@ -24,7 +26,7 @@ public:
     static Currency FromString(const QString& text);
     static bool TryFromString(const QString& text, Currency& out);
 
-    constexpr std::int64_t Raw() const { return raw_; }
+    constexpr RawType Raw() const { return raw_; }
     double ToDouble() const { return double(raw_) / Scale; }
     bool IsWhole() const { return raw_ % Scale == 0; }
     // Shortest decimal: 1500 -> "1500", 1500.5 -> "1500.5".
@@ -40,5 +42,5 @@ public:
     }
 
 private:
-    std::int64_t raw_ = 0;
+    RawType raw_ = 0;
 };

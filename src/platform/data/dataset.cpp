@@ -85,8 +85,16 @@ void TDataSet::RemoveDataSource(TDataSource* ds)
     std::erase(sources_, ds);
 }
 
+void TDataSet::EnableControls()
+{
+    if (controls_disabled_ > 0 && --controls_disabled_ == 0 && Active())
+        Notify(TDataEvent::RowsChanged);
+}
+
 void TDataSet::Notify(TDataEvent e, TField* field)
 {
+    if (controls_disabled_ > 0)
+        return;
     for (TDataSource* s : std::vector<TDataSource*>(sources_))
         s->Notify(e, field);
 }

@@ -49,11 +49,17 @@ public:
     int RecNo() const;       // 1-based, 0 when empty
     void SetRecNo(int rec_no);
 
-    void Insert(); // a new empty row before the current one becomes current
+    void Insert(); // a new empty row at the end becomes current
+    void Append(); // the same as Insert
     void Edit();   // on an empty result starts an insert
     void Post();   // stores the row at once; on failure the row stays in insert or edit
-    void Cancel();
+    void Cancel(); // a cancelled insert makes the row current before it current again
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
+
+    // While disabled, the data sources hear nothing; enabled again (as often as disabled), they hear
+    // once that the rows changed. For long runs of changes that nobody watches row by row.
+    void DisableControls() { ++controls_disabled_; }
+    void EnableControls();
 
     TField* FieldByName(const QString& name) const; // raises "<Name>: Field 'x' not found"
     TField* FindField(const QString& name) const;   // nullptr when not found
@@ -109,12 +115,26 @@ private:
     std::vector<bool> changed_;
     TDataSetState state_ = dsInactive;
     int current_ = -1;
+    int before_insert_ = -1; // the row current when the pending insert began
     bool bof_ = true, eof_ = true;
     long long next_seq_ = 0;
     QString sort_;
+    int controls_disabled_ = 0;
     int reading_row_ = -1; // the row that field reads see while DisplayTextAt runs
     // The table rows are written to, and its key columns among the fields.
     QString base_table_;
     std::vector<int> key_fields_;
     QString not_writable_reason_; // empty when rows can be written
+};
+
+// Keeps a data set's controls disabled for a scope.
+class TControlsDisabled {
+public:
+    explicit TControlsDisabled(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
+    ~TControlsDisabled() { ds_->EnableControls(); }
+    TControlsDisabled(const TControlsDisabled&) = delete;
+    TControlsDisabled& operator=(const TControlsDisabled&) = delete;
+
+private:
+    TDataSet* ds_;
 };

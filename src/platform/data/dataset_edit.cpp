@@ -6,6 +6,7 @@
 #include "data/statement.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -38,14 +39,20 @@ void TDataSet::Insert()
     CheckActive();
     CheckBrowseMode();
     CheckWritable();
-    const int at = current_ < 0 ? 0 : current_;
-    rows_.insert(rows_.begin() + at, Row{std::vector<QVariant>(fields_.size()), next_seq_++});
-    current_ = at;
-    pending_ = rows_[at];
+    // The new row joins at the end, whatever the sort, so a move to the last row finds it.
+    before_insert_ = current_;
+    rows_.push_back(Row{std::vector<QVariant>(fields_.size()), next_seq_++});
+    current_ = int(rows_.size()) - 1;
+    pending_ = rows_.back();
     changed_.assign(fields_.size(), false);
     bof_ = eof_ = false;
     state_ = dsInsert;
     Notify(TDataEvent::RowsChanged);
+}
+
+void TDataSet::Append()
+{
+    Insert();
 }
 
 void TDataSet::Edit()
@@ -78,7 +85,7 @@ void TDataSet::Cancel()
 {
     if (state_ == dsInsert) {
         rows_.erase(rows_.begin() + current_);
-        current_ = std::min(current_, int(rows_.size()) - 1);
+        current_ = rows_.empty() ? -1 : std::clamp(before_insert_, 0, int(rows_.size()) - 1);
         bof_ = eof_ = rows_.empty();
     } else if (state_ != dsEdit) {
         return;

@@ -16,7 +16,7 @@ void Bind(sqlite3_stmt* stmt, int i, const QVariant& v)
     if (v.metaType() == QMetaType::fromType<Currency>()) {
         const Currency c = v.value<Currency>();
         if (c.IsWhole())
-            sqlite3_bind_int64(stmt, i, c.Raw() / Currency::Scale);
+            sqlite3_bind_int64(stmt, i, sqlite3_int64(c.Raw() / Currency::Scale));
         else
             sqlite3_bind_double(stmt, i, c.ToDouble());
         return;

@@ -2,14 +2,17 @@
 
 #include "report/paint.h"
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-static QPageSize sheetSize(const TRvSheet& s)
+// The whole sheet, without margins, as the sheet is shaped (never turned).
+static QPageLayout sheetLayout(const TRvSheet& s)
 {
-    return QPageSize(QSizeF(s.Width, s.Height), QPageSize::Inch, {}, QPageSize::ExactMatch);
+    return QPageLayout(QPageSize(QSizeF(s.Width, s.Height), QPageSize::Inch, {}, QPageSize::ExactMatch),
+                       QPageLayout::Portrait, QMarginsF());
 }
 
 void ShowPreview(const TRvDocument& doc, const QString& caption, const QString& jobTitle)
@@ -18,17 +21,18 @@ void ShowPreview(const TRvDocument& doc, const QString& caption, const QString& 
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobTitle);
-    printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF());
-    printer.setPageSize(sheetSize(doc.Sheets.front()));
     QPrintPreviewDialog dialog(&printer);
     dialog.setObjectName("ReportPreviewWindow");
     dialog.setWindowTitle(caption);
+    // Each paint, for the preview as for the print dialog's printer (which has its own paper size
+    // and margins by then), gives every sheet its own size again.
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&doc](QPrinter* target) {
+        target->setFullPage(true);
+        target->setPageLayout(sheetLayout(doc.Sheets.front()));
         QPainter painter(target);
         for (size_t i = 0; i < doc.Sheets.size(); ++i) {
             if (i > 0) {
-                target->setPageSize(sheetSize(doc.Sheets[i]));
+                target->setPageLayout(sheetLayout(doc.Sheets[i]));
                 target->newPage();
             }
             PaintSheet(painter, doc.Sheets[i]);

@@ -7,6 +7,7 @@
 #include "report/status_window.h"
 #include "system/sysutils.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryFile>
 
@@ -23,8 +24,10 @@ struct StatusShown {
 
 void TRvSystem::Run(const TRaveReport& report)
 {
+    // Handlers run while messages are processed below: the run keeps the destination it began with.
+    const TReportDest dest = DefaultDest;
     // A missing queue fails before any work is done.
-    const QString queue = DefaultDest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
+    const QString queue = dest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
     if (!status_)
         status_ = std::make_unique<TRvStatusWindow>();
     TRvStatusWindow& status = *status_;
@@ -33,7 +36,7 @@ void TRvSystem::Run(const TRaveReport& report)
     const TRvDocument doc =
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };
-    switch (DefaultDest) {
+    switch (dest) {
     case rdPreview:
         status.Hide();
         if (PreviewHook)
@@ -61,4 +64,7 @@ void TRvSystem::Run(const TRaveReport& report)
         WritePdf(doc, OutputFileName, SystemPrinter.Title, printing);
         break;
     }
+    // Input that arrived while the sheets were painted and handed over (a Pause, say) is taken
+    // before the run returns, not only when the next run shows its status.
+    QCoreApplication::processEvents();
 }

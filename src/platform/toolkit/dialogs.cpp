@@ -2,10 +2,13 @@
 
 #include "toolkit/application.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +19,18 @@ QWidget* activeWindow()
     if (Application && Application->ActiveForm())
         return Application->ActiveForm()->Handle();
     return nullptr;
+}
+
+// "Text files (*.txt)|*.txt|All|*" as the window system's "Text files (*.txt);;All (*)".
+QString WindowSystemFilter(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = "(" + parts[i + 1].split(';').join(' ') + ")";
+        out << (parts[i].endsWith(patterns) ? parts[i] : parts[i] + " " + patterns);
+    }
+    return out.join(";;");
 }
 
 class WindowSystemDialogs : public DialogService {
@@ -47,13 +62,20 @@ public:
 
     bool ChooseFont(TFont& font) override
     {
-        bool ok = false;
         QFont start = font.ToQFont();
         start.setPointSize(font.Size);
-        const QFont f =
-            QFontDialog::getFont(&ok, start, activeWindow(), QString(), QFontDialog::FontDialogOptions());
-        if (!ok)
+        // Qt's own dialog, without its effects box (underline, strike-out): a desktop's native one
+        // would offer them.
+        QFontDialog dialog(start, activeWindow());
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        for (QCheckBox* effect : dialog.findChildren<QCheckBox*>()) {
+            if (auto* box = qobject_cast<QGroupBox*>(effect->parentWidget()))
+                box->hide();
+            effect->hide();
+        }
+        if (dialog.exec() != QDialog::Accepted)
             return false;
+        const QFont f = dialog.selectedFont();
         font.Name = f.family();
         font.Size = f.pointSize() > 0 ? f.pointSize() : font.Size;
         font.Style = (f.bold() ? fsBold : 0) | (f.italic() ? fsItalic : 0) |
@@ -61,9 +83,10 @@ public:
         return true;
     }
 
-    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) override
+    bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title, TOpenOptions) override
     {
-        const QString f = QFileDialog::getOpenFileName(activeWindow(), title, fileName, filter);
+        const QString f =
+            QFileDialog::getOpenFileName(activeWindow(), title, fileName, WindowSystemFilter(filter));
         if (f.isEmpty())
             return false;
         fileName = f;
@@ -71,15 +94,23 @@ public:
     }
 
     bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
-                        const QString& title) override
+                        const QString& title, TOpenOptions options) override
     {
-        QFileDialog d(activeWindow(), title, fileName, filter);
+        QFileDialog d(activeWindow(), title, fileName, WindowSystemFilter(filter));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(defaultExt);
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
-            return false;
-        fileName = d.selectedFiles().first();
-        return true;
+        d.setOption(QFileDialog::DontConfirmOverwrite, !(options & ofOverwritePrompt));
+        for (;;) {
+            if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+                return false;
+            const QString chosen = d.selectedFiles().first();
+            if (!(options & ofCreatePrompt) || QFileInfo::exists(chosen) ||
+                Confirm(chosen + "\nThis file does not exist.\nCreate the file?",
+                        title.isEmpty() ? "Save As" : title)) {
+                fileName = chosen;
+                return true;
+            }
+        }
     }
 };
 

@@ -5,6 +5,11 @@
 
 enum class TMsgIcon { Information, Question, Error };
 
+// Options of the file dialogs. The window system's dialogs have no read-only check box and can
+// always be resized, so those options need no flag.
+enum TOpenOption { ofOverwritePrompt = 1, ofCreatePrompt = 2 };
+using TOpenOptions = int;
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -14,9 +19,11 @@ public:
     // Common dialogs: modal, true on OK; the value is preset and read back.
     virtual bool ChooseColor(TColor& color) = 0;
     virtual bool ChooseFont(TFont& font) = 0;
-    virtual bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title) = 0;
+    // The filter is "description|patterns" pairs joined by "|", patterns separated by ";".
+    virtual bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title,
+                                TOpenOptions options) = 0;
     virtual bool ChooseSaveFile(QString& fileName, const QString& filter, const QString& defaultExt,
-                                const QString& title) = 0;
+                                const QString& title, TOpenOptions options) = 0;
 };
 
 DialogService& Dialogs();
@@ -44,11 +51,13 @@ public:
 class TOpenDialog : public TObject {
 public:
     QString FileName, Filter, Title;
-    bool Execute() { return Dialogs().ChooseOpenFile(FileName, Filter, Title); }
+    TOpenOptions Options = 0;
+    bool Execute() { return Dialogs().ChooseOpenFile(FileName, Filter, Title, Options); }
 };
 
 class TSaveDialog : public TObject {
 public:
     QString FileName, Filter, DefaultExt, Title;
-    bool Execute() { return Dialogs().ChooseSaveFile(FileName, Filter, DefaultExt, Title); }
+    TOpenOptions Options = 0;
+    bool Execute() { return Dialogs().ChooseSaveFile(FileName, Filter, DefaultExt, Title, Options); }
 };

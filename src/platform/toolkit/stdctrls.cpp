@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTimer>
+#include <QValidator>
 
 namespace {
 
@@ -22,6 +23,32 @@ void setTextColor(QWidget* w, TColor c, QPalette::ColorRole role)
         p.setColor(g, role, ToQColor(c));
     w->setPalette(p);
 }
+
+// A length limit in characters: a character outside the first plane takes two UTF-16 units, and a
+// limit in units would cut it in half. What is too much is cut where typed or pasted text ends,
+// just before the cursor, so the box keeps what it held, as a full box refuses typing.
+class CharacterLimit : public QValidator {
+public:
+    CharacterLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString& text, int& pos) const override
+    {
+        qsizetype excess = text.size() - limit_;
+        for (qsizetype i = 1; i < text.size(); ++i)
+            if (text[i].isLowSurrogate() && text[i - 1].isHighSurrogate())
+                --excess;
+        qsizetype start = pos;
+        for (; excess > 0 && start > 0; --excess)
+            start -=
+                start > 1 && text[start - 1].isLowSurrogate() && text[start - 2].isHighSurrogate() ? 2 : 1;
+        text.remove(start, pos - start);
+        pos = int(start);
+        return Acceptable;
+    }
+
+private:
+    int limit_;
+};
 
 // Turns typed keys into key-press events: 13 for Enter, 27 for Esc, else the character.
 class KeyFilter : public QObject {
@@ -145,7 +172,8 @@ void TEdit::SetText(const QString& t)
 
 void TEdit::SetMaxLength(int n)
 {
-    edit_->setMaxLength(n > 0 ? n : 32767);
+    delete edit_->validator();
+    edit_->setValidator(n > 0 ? new CharacterLimit(n, edit_) : nullptr);
 }
 void TEdit::SetReadOnly(bool r)
 {

@@ -1,0 +1,78 @@
+// Export and import of 10,000 guests, the whole handler: file, guest query, grid and card preview.
+// Each round exports the full register, empties it, lists it again and imports the file back; the
+// median of three rounds, in seconds of wall time.
+#include "app/KRV.h"
+#include "app/Unit1.h"
+#include "data/ado.h"
+#include "support/program_fixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QString seed(int guests)
+{
+    QString sql = "BEGIN;";
+    for (int i = 1; i <= guests; ++i)
+        sql += QString("INSERT INTO member (userid,name,lastname,other_txt,note,email,money,group_id) VALUES "
+                       "(%1,'Guest %1','Lastname %2','Table %3','note',%4,%5,0);")
+                   .arg(i)
+                   .arg(i % 97)
+                   .arg(i % 40 + 1)
+                   .arg(i % 3 ? QString("'guest%1@example.org'").arg(i) : QString("NULL"))
+                   .arg(i % 2 ? QString::number(100 * (i % 50 + 1)) : QString("NULL"));
+    return sql + "COMMIT;";
+}
+
+double seconds(const std::function<void()>& run)
+{
+    QElapsedTimer t;
+    t.start();
+    run();
+    QCoreApplication::processEvents();
+    return t.nsecsElapsed() / 1e9;
+}
+
+double median(std::vector<double> v)
+{
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    test_application();
+    ProgramFolder folder;
+    folder.sql(seed(10000));
+    QDir::setCurrent(folder.path());
+    ScriptedDialogs dialogs;
+    create_windows();
+    Unit1::app_path = folder.path();
+    Form1->Show();
+    QCoreApplication::processEvents();
+
+    std::vector<double> exports, imports;
+    for (int round = 0; round < 3; ++round) {
+        dialogs.saveFiles.push_back(folder.file("guests"));
+        exports.push_back(seconds([] { Dispatch([] { Form1->kr_export->Click(); }); }));
+        folder.sql("DELETE FROM member;");
+        Dispatch([] { Form1->list_allClick(nullptr); });
+        dialogs.openFiles.push_back(folder.file("guests.gst"));
+        imports.push_back(seconds([] { Dispatch([] { Form1->kr_import->Click(); }); }));
+    }
+    if (dialogs.texts().size() != 6 || Form1->ADOQuery1->RecordCount() != 10000)
+        std::fprintf(stderr, "unexpected: %s\n", qPrintable(dialogs.texts().join("; ")));
+    destroy_windows();
+    std::printf("export_10k_s: %.3f\n", median(exports));
+    std::printf("import_10k_s: %.3f\n", median(imports));
+    return 0;
+}

@@ -1,0 +1,42 @@
+// File > Export Guest list: the listed guests, in the grid's order, to a guest-list file.
+#include "app/Unit1.h"
+#include "data/ado.h"
+#include "exchange/gst_file.h"
+#include "system/files.h"
+
+namespace {
+
+// Each line is in the file before the next row is read: a failure keeps what was written.
+void write_listed_guests(TADOQuery* guests, const QString& target)
+{
+    // The grid and the card follow once, to the last row: nothing is painted before then anyway.
+    TControlsDisabled quiet(guests);
+    for (guests->First(); !guests->Eof(); guests->Next()) {
+        if (guests->FieldByName("userid")->AsInteger() <= 0)
+            continue;
+        AppendToFile(target, gst_line({guests->FieldByName("name")->AsString(),
+                                       guests->FieldByName("lastname")->AsString(),
+                                       guests->FieldByName("other_txt")->AsString(),
+                                       guests->FieldByName("email")->AsString()}));
+    }
+}
+
+} // namespace
+
+void TForm1::kr_exportClick(TObject*)
+{
+    if (count_members() <= 0) {
+        ShowMessage(
+            "No data in the system.\rPlease select \"Import\" or \"Add New Data\" from the Main Munu.");
+        return;
+    }
+    if (SaveDialog1->Execute()) {
+        // Into the chosen folder: the current directory stays where it is.
+        const QString target = gst_target(SaveDialog1->FileName);
+        RewriteFile(target);
+        write_listed_guests(ADOQuery1, target);
+        ShowMessage("Export the Guest list finished.");
+    }
+    search_box->SetText("");
+    search_box->SetFocus();
+}

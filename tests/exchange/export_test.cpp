@@ -1,0 +1,100 @@
+// Export: refusal, what is written and where, the search box afterwards, failures.
+#include "exchange/exchange_fixture.h"
+#include "exchange/gst_file.h"
+
+#include <QDir>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// Guest 0 is never written; Bo's NULL columns give empty fields; Ann's blanks stay.
+const QString kSeed =
+    "INSERT INTO member (userid, name, lastname, other_txt, note, email, money, group_id) VALUES"
+    " (0, 'Zero', 'Key', '', '', NULL, NULL, 0),"
+    " (1, ' Ann ', 'Lee', 'Table 4', 'vegan', 'ann@example.org', 1500, 1),"
+    " (2, 'Bo', NULL, NULL, NULL, NULL, NULL, 0);";
+const QByteArray kAnnLine = "1\t Ann 2\tLee3\tTable 44\tann@example.org5\t\r\n";
+const QByteArray kBoLine = "1\tBo2\t3\t4\t5\t\r\n";
+
+} // namespace
+
+TEST(ExportTarget, ChosenNameLosesItsExtensionAndGainsGst)
+{
+    for (const auto& [chosen, target] : {std::pair{"/d/list", "/d/list.gst"},
+                                         {"/d/list.gst", "/d/list.gst"},
+                                         {"/d/guests.txt", "/d/guests.gst"},
+                                         {"/d/a.gst.b.gst", "/d/a.b.gst"},
+                                         {"/d.x/list", "/d.x/list.gst"}})
+        EXPECT_EQ(gst_target(chosen), target) << chosen;
+}
+
+TEST_F(ExchangeTest, ExportRefusedOnEmptyRegister)
+{
+    start_with("");
+    export_to(folder.file("list"));
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{"No data in the system.\rPlease select \"Import\" or \"Add New Data\" "
+                          "from the Main Munu."});
+    EXPECT_EQ(dialogs.saveRuns, 0);
+    EXPECT_FALSE(QFile::exists(folder.file("list.gst")));
+}
+
+TEST_F(ExchangeTest, ExportWritesListedGuestsInGridOrderIntoChosenFolder)
+{
+    start_with(kSeed);
+    QDir().mkpath(folder.file("out"));
+    const QString cwd = QDir::currentPath();
+    Form1->ADOQuery1->SetSort("userid DESC");
+    export_to(folder.file("out/guests.txt"));
+    EXPECT_EQ(bytes(folder.file("out/guests.gst")), kBoLine + kAnnLine);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Export the Guest list finished."});
+    EXPECT_EQ(QDir::currentPath(), cwd);
+    EXPECT_TRUE(Form1->search_box->Focused());
+}
+
+TEST_F(ExchangeTest, ExportOfSearchWithoutMatchWritesEmptyFileThenListsAll)
+{
+    start_with(kSeed);
+    Form1->search_box->SetText("nobody");
+    ASSERT_EQ(Form1->ADOQuery1->RecordCount(), 0);
+    export_to(folder.file("none"));
+    EXPECT_EQ(bytes(folder.file("none.gst")), QByteArray());
+    EXPECT_EQ(dialogs.texts(), QStringList{"Export the Guest list finished."});
+    EXPECT_EQ(Form1->search_box->Text(), "");
+    EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 3);
+}
+
+TEST_F(ExchangeTest, CancelledExportStillEmptiesAndFocusesSearchBox)
+{
+    start_with(kSeed);
+    Form1->search_box->SetText("Bo");
+    Dispatch([] { Form1->kr_export->Click(); }); // no file queued: the user cancels
+    EXPECT_EQ(dialogs.saveRuns, 1);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(Form1->search_box->Text(), "");
+    EXPECT_TRUE(Form1->search_box->Focused());
+    EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 3);
+}
+
+TEST_F(ExchangeTest, FailingExportShowsSystemMessageAndKeepsWrittenLines)
+{
+    start_with(kSeed);
+    Form1->ADOQuery1->SetSort("userid ASC");
+    // A file size limit just above the first line stands in for a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{rlim_t(kAnnLine.size() + 4), old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    export_to(folder.file("full"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(bytes(folder.file("full.gst")), kAnnLine);
+
+    export_to(folder.file("missing/list"));
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("File too large")) << dialogs.boxes[0].text.toStdString();
+    EXPECT_TRUE(dialogs.boxes[1].text.contains("No such file or directory"))
+        << dialogs.boxes[1].text.toStdString();
+}

@@ -1,0 +1,107 @@
+// Import: refusal, failures, the refused row, a round trip, and a kill part-way.
+#include "exchange/exchange_fixture.h"
+#include "support/temp_database.h"
+
+#include <QProcess>
+
+namespace {
+
+void write_file(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST_F(ExchangeTest, ImportRefusedWhileRegisterHoldsAGuest)
+{
+    start_with("INSERT INTO member (userid, name) VALUES (5, 'Ann');");
+    import_from(QString(KRV_SOURCE_DIR) + "/tests/exchange/files/crlf.gst");
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{"You have already the name list in the system.\rIf you would like to "
+                          "Add new Data,\rPlease Select the \"Add New Data\" from the Main Menu."});
+    EXPECT_EQ(dialogs.openRuns, 0);
+    EXPECT_EQ(guests(), QStringList{"5|Ann|||"});
+}
+
+TEST_F(ExchangeTest, ImportOfMissingFileStoresNothing)
+{
+    start_with("");
+    import_from(folder.file("missing.gst"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("No such file or directory"));
+    EXPECT_TRUE(guests().isEmpty());
+}
+
+TEST_F(ExchangeTest, RefusedRowEndsImportKeepingRowsBeforeIt)
+{
+    folder.sql("CREATE TRIGGER refuse BEFORE INSERT ON member WHEN NEW.name = 'Refused'"
+               " BEGIN SELECT RAISE(ABORT, 'name refused'); END;");
+    start_with("");
+    write_file(folder.file("list.gst"),
+               "1\tAnn2\t3\t4\t5\t\r\n1\tRefused2\t3\t4\t5\t\r\n1\tBo2\t3\t4\t5\t\r\n");
+    import_from(folder.file("list.gst"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("name refused"));
+    EXPECT_FALSE(Form1->ADOConnection1->InTransaction());
+    EXPECT_EQ(Form1->ADOQuery1->State(), dsBrowse);
+    EXPECT_EQ(listed(), QStringList{"Ann "});
+    // A second connection sees only what was committed.
+    TADOConnection other("other");
+    other.SetConnectionString(kConnectionString);
+    TADOQuery stored("stored");
+    stored.SetConnection(&other);
+    stored.SetSQL("SELECT group_concat(userid || name) AS g FROM member");
+    stored.Open();
+    EXPECT_EQ(stored.FieldByName("g")->AsString(), "1Ann");
+}
+
+TEST_F(ExchangeTest, ExportThenImportGivesSameTextsInExportedOrder)
+{
+    start_with("INSERT INTO mb_group VALUES (1, 'Family');"
+               "INSERT INTO member (userid, name, lastname, other_txt, note, email, money, group_id) VALUES"
+               " (3, 'สมชาย', 'ใจดี', 'โต๊ะ 3', 'n', 'somchai@example.org', 500, 1),"
+               " (7, 'José', 'Müller', 'Café', NULL, NULL, NULL, 0),"
+               " (9, 'Ольга', 'Иванова', 'Table 4', 'x', 'olga@example.org', 20, 1);");
+    Form1->ADOQuery1->SetSort("name DESC");
+    const QStringList exported = listed();
+    export_to(folder.file("all"));
+    folder.sql("DELETE FROM member;");
+    Dispatch([] { Form1->list_allClick(nullptr); });
+    dialogs.boxes.clear();
+
+    import_from(folder.file("all.gst"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Import Guest list Completed."});
+    EXPECT_EQ(guests(), (QStringList{"1|สมชาย|ใจดี|โต๊ะ 3|somchai@example.org",
+                                     "2|Ольга|Иванова|Table 4|olga@example.org", "3|José|Müller|Café|"}));
+    EXPECT_EQ(rows("SELECT DISTINCT quote(note) || quote(money) || group_id FROM member"),
+              QStringList{"NULLNULL0"});
+    EXPECT_EQ(listed(), exported);
+    EXPECT_EQ(Form1->ADOQuery1->RecNo(), 1);
+    EXPECT_EQ(Form1->Label1->Caption(), "สมชาย ใจดี");
+    EXPECT_EQ(Form1->Label12->Caption(), "3");
+}
+
+TEST(ImportKill, KilledImportLeavesRegisterEmpty)
+{
+    TempDatabase db;
+    QByteArray file;
+    for (int i = 1; i <= 10000; ++i)
+        file += QString("1\tGuest %1\t2\tLee3\t4\t5\t\r\n").arg(i).toUtf8();
+    write_file(db.dir() + "/big.gst", file);
+    for (const int kill_at : {1, 5000, 10000}) {
+        QProcess importer;
+        importer.setWorkingDirectory(db.dir());
+        importer.start(GST_IMPORTER, {db.dir() + "/big.gst", QString::number(kill_at)});
+        ASSERT_TRUE(importer.waitForFinished(60000));
+        EXPECT_EQ(importer.exitStatus(), QProcess::CrashExit)
+            << importer.readAllStandardError().toStdString();
+        EXPECT_EQ(importer.readAllStandardOutput().trimmed().toInt(), kill_at);
+        EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+        EXPECT_EQ(db.scalar("SELECT count(*) FROM member"), "0") << "killed after row " << kill_at;
+    }
+}
