@@ -1,5 +1,4 @@
 #include "data/case_fold.h"
-#include "data/collation.h"
 
 #include <QList>
 #include <QString>
@@ -40,7 +39,7 @@ inline unsigned char LowerAscii(unsigned char c)
     return (c >= 'A' && c <= 'Z') ? c | 0x20 : c;
 }
 
-// Both pure ASCII: folding is lowering A to Z, so bytes compare as folded texts do.
+// Both pure ASCII: folding is lowering A to Z, so bytes order as folded texts do.
 int CompareAscii(const unsigned char* a, int na, const unsigned char* b, int nb)
 {
     const int n = na < nb ? na : nb;
@@ -52,20 +51,15 @@ int CompareAscii(const unsigned char* a, int na, const unsigned char* b, int nb)
     return na - nb;
 }
 
-// Equal as folded texts, as before; unequal ones in the language's order, and those it orders
-// alike by their folded code points, so that the order stays total.
 int Collate(void*, int na, const void* pa, int nb, const void* pb)
 {
     auto a = static_cast<const unsigned char*>(pa);
     auto b = static_cast<const unsigned char*>(pb);
-    if (IsAscii(a, na) && IsAscii(b, nb) && CompareAscii(a, na, b, nb) == 0)
-        return 0;
-    const QString fa = QString::fromUtf8(reinterpret_cast<const char*>(a), na).toCaseFolded();
-    const QString fb = QString::fromUtf8(reinterpret_cast<const char*>(b), nb).toCaseFolded();
-    if (fa == fb)
-        return 0;
-    const int order = TextCollator().compare(fa, fb);
-    return order ? order : fa.compare(fb);
+    if (IsAscii(a, na) && IsAscii(b, nb))
+        return CompareAscii(a, na, b, nb);
+    return QString::fromUtf8(reinterpret_cast<const char*>(a), na)
+        .toCaseFolded()
+        .compare(QString::fromUtf8(reinterpret_cast<const char*>(b), nb).toCaseFolded());
 }
 
 // '%' any run, '_' one character, esc (if >= 0) makes the next pattern character literal.

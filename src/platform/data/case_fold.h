@@ -1,6 +1,5 @@
 #pragma once
-// Text comparison in the engine that ignores letter case for every Unicode letter and orders
-// texts as the user's language does.
+// Text comparison in the engine that ignores letter case for every Unicode letter.
 
 struct sqlite3;
 
