@@ -161,6 +161,12 @@ int CompareKeys(const SortKey& a, const SortKey& b)
     }
 }
 
+bool TextsOnly(const SortColumn& col)
+{
+    return std::all_of(col.keys.begin(), col.keys.end(),
+                       [](const SortKey& k) { return k.rank == kNull || k.rank == kText; });
+}
+
 QString Unquoted(QString name)
 {
     if (name.size() >= 2 &&
@@ -199,12 +205,24 @@ void TDataSet::SetSort(const QString& order)
     // Ties keep the fetched order, so the same order always gives the same rows.
     std::vector<int> sorted(n);
     std::iota(sorted.begin(), sorted.end(), 0);
-    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-        for (const SortColumn& col : columns)
-            if (const int c = CompareKeys(col.keys[a], col.keys[b]))
-                return col.descending ? c > 0 : c < 0;
-        return seq[a] < seq[b];
-    });
+    if (columns.size() == 1 && TextsOnly(columns[0])) {
+        // The grid's usual sort: each row's place is one number, so rows compare plain integers.
+        const SortColumn& col = columns[0];
+        std::vector<quint32> place(n);
+        for (size_t r = 0; r < n; ++r) {
+            const quint32 p = col.keys[r].rank == kNull ? 0 : col.keys[r].text_order + 1;
+            place[r] = col.descending ? ~p : p;
+        }
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](int a, int b) { return place[a] != place[b] ? place[a] < place[b] : seq[a] < seq[b]; });
+    } else {
+        std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+            for (const SortColumn& col : columns)
+                if (const int c = CompareKeys(col.keys[a], col.keys[b]))
+                    return col.descending ? c > 0 : c < 0;
+            return seq[a] < seq[b];
+        });
+    }
 
     std::vector<Row> rows;
     rows.reserve(n);
