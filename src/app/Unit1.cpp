@@ -2,17 +2,21 @@
 
 #include "app/CheckPrevious.h"
 #include "designer/Unit2.h"
+#include "net/http_client.h"
 #include "online/firewall_authorize.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"
 
 #include <QtCore/qglobal.h>
+#include <algorithm>
 
 TForm1* Form1 = nullptr;
 
 namespace Unit1 {
 QString app_path;
 QString web_host;
+QString web_url;
+QString ads_answer;
 double main_shadow_distance = 0;
 double text_shadow_distance = 0;
 QString column_moving;
@@ -68,10 +72,29 @@ TForm1::TForm1()
     create_preview();
     create_design_controls();
     create_report_components();
+    create_online_components();
     create_exchange_dialogs();
     create_database_components();
+    keep_controls_reachable();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+void TForm1::keep_controls_reachable()
+{
+    // The smallest window still shows the whole top bar and the whole card, banner included.
+    auto extent = [](const TWinControl* host, auto edge) {
+        int most = 0;
+        for (const TControl* c : host->Controls())
+            if (c->Align() == alNone)
+                most = std::max(most, edge(c));
+        return most;
+    };
+    const int right = extent(main_menu, [](const TControl* c) { return c->Left() + c->Width(); });
+    const int bottom = extent(display_panel, [](const TControl* c) { return c->Top() + c->Height(); });
+    const int margin = 8;
+    SetMinClientSize(right + margin, main_menu->Height() + line->Height() + ads_panel->Height() + bottom +
+                                         margin + line_down->Height() + Panel4->Height());
 }
 
 TForm1::~TForm1()
@@ -79,6 +102,7 @@ TForm1::~TForm1()
     // The report connections read the data sets: they go first.
     destroy_report_components();
     destroy_database_components();
+    delete IdHTTP1;
     if (Form1 == this)
         Form1 = nullptr;
 }
@@ -89,6 +113,7 @@ void TForm1::FormCreate(TObject*)
         Application->Terminate();
     app_path = ExtractFilePath(ExecutablePath());
     web_host = kWebHost;
+    Panel2->SetHint(web_host);
     firewall_authorize_app("Velmora", app_path + "KRV.exe");
     size_select->SetItemIndex(0);
     main_shadow_distance = 0.006;

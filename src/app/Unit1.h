@@ -21,6 +21,8 @@ class TColumn;
 class TRvProject;
 class TRvSystem;
 class TRvDataSetConnection;
+class TIdHTTP;
+class TWebBrowser;
 
 class TForm1 : public TForm {
 public:
@@ -80,6 +82,8 @@ public:
     TImage *Image4, *email_img, *ads_img, *ads_gold_heart;
     TLabel* Label16;
     TPanel *go_to_kavri, *goto_kavri;
+    TIdHTTP* IdHTTP1;
+    TWebBrowser* ads;
 
     // A guest is current while the card's name line, trimmed, is not empty.
     bool guest_is_current() const;
@@ -147,12 +151,27 @@ public:
     void print_start(TObject* Sender);
     void RvProject1AfterClose(TObject* Sender);
 
+    // ---- Statistics report (designer)
+    void Button8Click(TObject* Sender);
+
     // ---- Guest-list file (exchange)
     void kr_exportClick(TObject* Sender);
     void kr_importClick(TObject* Sender);
 
-    // ---- Online
+    // ---- Advertising check and banner (online)
+    void Timer1Timer(TObject* Sender);
+    void check_ads_config();
+    void AdsTimerTimer(TObject* Sender);
+    void adsDocumentComplete(TObject* Sender, const QString& URL);
+    void ads_imgClick(TObject* Sender);
+
+    // ---- Web links and the gallery launcher (online)
+    void Onlinemanual1Click(TObject* Sender);
     void GotoWebsite1Click(TObject* Sender);
+    void Image4Click(TObject* Sender);
+
+    // ---- E-mail dialog (online)
+    void email_imgClick(TObject* Sender);
 
 private:
     // Each subsystem creates its own components; the database opens last, as the
@@ -164,9 +183,13 @@ private:
     void create_preview();
     void create_design_controls();
     void create_report_components();
+    void create_online_components();
+    // The advertising check's reply, applied once the post has ended.
+    void show_ads_if_asked();
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    void keep_controls_reachable();
     void create_exchange_dialogs();
     // The number of guests in the whole register, kept as text in member_total.
     int count_members();
@@ -180,6 +203,10 @@ extern TForm1* Form1;
 namespace Unit1 {
 extern QString app_path;
 extern QString web_host;
+// The address of the last POST to the web service; each user sets it before use.
+extern QString web_url;
+// The reply of the last advertising check; empty when it failed.
+extern QString ads_answer;
 extern double main_shadow_distance;
 extern double text_shadow_distance;
 extern QString column_moving;

@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "designer/Unit2.h"
 #include "designer/print_now_control.h"
+#include "online/Unit8.h"
 #include "register/Unit3.h"
 #include "register/Unit4.h"
 #include "register/Unit5.h"
@@ -63,6 +64,12 @@ void TForm1::Button5Click(TObject*)
 {
     if (guest_is_current())
         open_dialog(Form7);
+}
+
+void TForm1::email_imgClick(TObject*)
+{
+    if (guest_is_current())
+        open_dialog(Form8);
 }
 
 void TForm1::About1Click(TObject*)

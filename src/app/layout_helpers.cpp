@@ -45,3 +45,13 @@ TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QStri
     e->PlaceLabel();
     return e;
 }
+
+TLabel* guest_line(TWinControl* parent, const QString& name, int top, int width)
+{
+    auto* l = new TLabel(parent);
+    l->Name = name;
+    l->SetBounds(0, top, width, 24);
+    l->SetAlignment(taCenter);
+    l->SetFont(MakeFont("MS Sans Serif", 16, 0, clFuchsia));
+    return l;
+}

@@ -10,5 +10,7 @@ TLabel* text_label(TWinControl* parent, const QString& name, const QString& capt
                    const TFont& font);
 TButton* push_button(TWinControl* parent, const QString& name, const QString& caption, int left, int top,
                      int width = 75, int height = 25);
+// A dialog's full-width line for the guest's name or other text: centred, fuchsia, 16 pixels.
+TLabel* guest_line(TWinControl* parent, const QString& name, int top, int width);
 TLabeledEdit* labeled_edit(TWinControl* parent, const QString& name, const QString& caption, int left,
                            int top, int width, int height = 21);

@@ -46,7 +46,7 @@ void TForm1::create_layout()
     line_split = bar(this, "line_split", alLeft, 1, clBlack);
     name_list_panel = bar(this, "name_list_panel", alClient, 0, 0xFF80FF);
 
-    ads_panel = bar(Panel1, "ads_panel", alTop, 90, 0xFF80FF);
+    ads_panel = bar(Panel1, "ads_panel", alTop, 70, 0xFF80FF);
     ads_panel->SetVisible(false);
     display_panel = bar(Panel1, "display_panel", alClient, 0, 0xFF80FF);
 
@@ -60,6 +60,7 @@ void TForm1::create_layout()
     www_url->SetBounds(10, 8, 240, 16);
     www_url->SetFont(MakeFont("Verdana", 13, fsBold, clWhite));
     www_url->SetCursor(crHandPoint);
+    www_url->SetCaption("Go to the Official Website");
 
     stop_page_now = handOverField(this, "stop_page_now");
     group_status = handOverField(this, "group_status");
@@ -81,7 +82,7 @@ void TForm1::create_menus()
     MainMenu1 = new TMainMenu(this);
     MainMenu1->Name = "MainMenu1";
 
-    New1 = item("New1", "File");
+    New1 = item("New1", "&File");
     NewGroup = item("NewGroup", "Create a new Group", "Ctrl+G");
     Addnew1 = item("Addnew1", "Add New Data", "Ctrl+N");
     print_now = item("print_now", "Print Multiple Panel", "Ctrl+Alt+P");
@@ -92,7 +93,7 @@ void TForm1::create_menus()
     for (TMenuItem* i : {NewGroup, Addnew1, print_now, kr_import, kr_export, Printpreview1, Exit1})
         New1->Add(i);
 
-    est1 = item("est1", "Edit");
+    est1 = item("est1", "&Edit");
     MainTextFirstline1 = item("MainTextFirstline1", "Main Text  (First line)");
     NameSelected1 = item("NameSelected1", "Data (name, lastname, other text, note)", "Alt+Backspace");
     Addthemoney1 = item("Addthemoney1", "Money Update", "Ctrl+Insert");
@@ -100,11 +101,11 @@ void TForm1::create_menus()
     for (TMenuItem* i : {MainTextFirstline1, NameSelected1, Addthemoney1, Delete1})
         est1->Add(i);
 
-    View1 = item("View1", "View");
+    View1 = item("View1", "&View");
     Report1 = item("Report1", "Report");
     View1->Add(Report1);
 
-    Help1 = item("Help1", "Help");
+    Help1 = item("Help1", "&Help");
     Onlinemanual1 = item("Onlinemanual1", "Online Manuals");
     About1 = item("About1", "About");
     GotoWebsite1 = item("GotoWebsite1", "Go to Website");
@@ -136,8 +137,10 @@ void TForm1::create_menus()
     bind(NameSelected1, [this](TObject* s) { Button1Click(s); });
     bind(Addthemoney1, [this](TObject* s) { Button5Click(s); });
     bind(Delete1, [this](TObject* s) { delClick(s); });
+    bind(Report1, [this](TObject* s) { Button8Click(s); });
     bind(About1, [this](TObject* s) { About1Click(s); });
     bind(GotoWebsite1, [this](TObject* s) { GotoWebsite1Click(s); });
+    bind(EmailCompose1, [this](TObject* s) { email_imgClick(s); });
     bind(Money1, [this](TObject* s) { Button5Click(s); });
     bind(Edit4, [this](TObject* s) { Button1Click(s); });
     bind(Print2, [this](TObject* s) { print_coverClick(s); });

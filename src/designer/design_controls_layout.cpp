@@ -81,12 +81,14 @@ void TForm1::create_design_controls()
         text_label(display_panel, "Label3", "Envelope card:", 332, 77, MakeFont("Verdana", 11, 0, clWhite));
     size_select = new TComboBox(display_panel);
     size_select->Name = "size_select";
-    size_select->SetBounds(331, 93, 110, 21);
+    // Wide enough for its entries; it ends before the print button.
+    size_select->SetBounds(318, 93, 130, 21);
     for (const CardSize& s : card_sizes)
         size_select->Add(QString::fromLatin1(s.entry));
 
     Image2->OnClick = [this](TObject* s) { Button3Click(s); };
     Image3->OnClick = [this](TObject* s) { Button4Click(s); };
+    Image5->OnClick = [this](TObject* s) { Button8Click(s); };
     start_drop_shadow_chk->OnClick = [this](TObject* s) { start_drop_shadow_chkClick(s); };
     drop_shadow_chk->OnClick = [this](TObject* s) { drop_shadow_chkClick(s); };
     TrackBar1->OnChange = [this](TObject* s) { TrackBar1Change(s); };

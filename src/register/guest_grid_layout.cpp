@@ -1,6 +1,9 @@
 // The guest grid's design: colours, fonts, the five columns and their context menu.
 #include "app/Unit1.h"
+#include "register/money_text.h"
 #include "toolkit/dbgrid.h"
+
+#include <algorithm>
 
 void TForm1::create_guest_grid()
 {
@@ -14,6 +17,12 @@ void TForm1::create_guest_grid()
     DBGrid1->SetPopupMenu(PopupMenu1);
     DBGrid1->SetTabStop(false);
 
+    // The money column shows the largest amount the money dialog takes, in its bold cell font.
+    TFont money_font = DBGrid1->Font();
+    money_font.Style = fsBold;
+    const int cell_margins = 8;
+    const int money_width =
+        std::max(91, TextWidth(money_font, money_text(Currency(99999999999999LL))) + cell_margins);
     struct Design {
         const char* caption;
         const char* field;
@@ -23,7 +32,7 @@ void TForm1::create_guest_grid()
     const Design columns[] = {{"Name", "name", 125, clBlack},
                               {"Lastname", "lastname", 145, clWindowText},
                               {"Other text", "other_txt", 108, clBlack},
-                              {"Money", "money", 91, clBlack},
+                              {"Money", "money", money_width, clBlack},
                               {"Note", "note", 100, clBlack}};
     for (const Design& d : columns) {
         TColumn* c = DBGrid1->AddColumn();

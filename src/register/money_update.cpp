@@ -8,24 +8,10 @@
 
 TForm7* Form7 = nullptr;
 
-namespace {
-
-TLabel* guest_line(TWinControl* parent, const QString& name, int top)
-{
-    auto* l = new TLabel(parent);
-    l->Name = name;
-    l->SetBounds(0, top, 417, 24);
-    l->SetAlignment(taCenter);
-    l->SetFont(MakeFont("MS Sans Serif", 16, 0, clFuchsia));
-    return l;
-}
-
-} // namespace
-
 TForm7::TForm7() : TDialogForm("Form7", "Money update", 417, 217)
 {
-    name_lastname = guest_line(this, "name_lastname", 20);
-    other_text = guest_line(this, "other_text", 50);
+    name_lastname = guest_line(this, "name_lastname", 20, 417);
+    other_text = guest_line(this, "other_text", 50, 417);
     Label10 = text_label(this, "Label10", "Money:", 60, 104, MakeFont("MS Sans Serif", 13, fsBold));
     money_textbox = new TEdit(this);
     money_textbox->Name = "money_textbox";
@@ -71,10 +57,7 @@ void TForm7::FormActivate(TObject*)
     TADOQuery* guests = Form1->ADOQuery1;
     // Stored amounts are whole, so their shortest decimal is plain digits.
     money_textbox->SetText(guests->FieldByName("money")->AsString());
-    const QString name = guests->FieldByName("name")->AsString();
-    const QString lastname = guests->FieldByName("lastname")->AsString();
-    name_lastname->SetCaption(lastname.isEmpty() ? name : name + " " + lastname);
-    other_text->SetCaption(guests->FieldByName("other_txt")->AsString());
+    show_current_guest(name_lastname, other_text);
     money_textbox->SetFocus();
 }
 

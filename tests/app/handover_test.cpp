@@ -61,11 +61,6 @@ struct Route {
 
 std::vector<Route> routes()
 {
-    auto open8 = [] {
-        Form1->SetEnabled(false);
-        Form8->Show();
-        return static_cast<TForm*>(Form8);
-    };
     return {
         {"Form2 Cancel", OPEN(edit_txtClick, Form2), [] { Form2->Button2->Click(); }, "close"},
         {"Form2 close box", OPEN(edit_txtClick, Form2), CLOSE_BOX(Form2), "close"},
@@ -80,7 +75,8 @@ std::vector<Route> routes()
          "close"},
         {"Form7 Cancel", OPEN(Button5Click, Form7), [] { Form7->mcancel->Click(); }, "close"},
         {"Form7 close box", OPEN(Button5Click, Form7), CLOSE_BOX(Form7), "close"},
-        {"Form8 Cancel", open8, [] { Form8->Button2->Click(); }, "close"},
+        {"Form8 Cancel", OPEN(email_imgClick, Form8), [] { Form8->Button2->Click(); }, "close"},
+        {"Form8 close box", OPEN(email_imgClick, Form8), CLOSE_BOX(Form8), "close"},
         {"Form9 OK", OPEN(About1Click, Form9), [] { Form9->Button1->Click(); }, ""},
         {"Form9 close box", OPEN(About1Click, Form9), CLOSE_BOX(Form9), ""},
     };

@@ -75,8 +75,10 @@ protected:
 TEST_F(SettingsTest, AFirstRunWritesItsValuesAndTheNextStartAppliesThem)
 {
     start();
+    // The money column's first-run width follows the installed fonts.
     for (const auto& [key, value] : kFirstRun)
-        EXPECT_EQ(stored(key), value) << key.toStdString();
+        EXPECT_EQ(stored(key), key == "column_size_3" ? QString::number(column(3)->Width()) : value)
+            << key.toStdString();
 
     destroy_windows();
     reset_list_state();

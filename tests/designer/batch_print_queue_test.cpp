@@ -1,4 +1,5 @@
-// A batch run through the real print server: each card becomes a job of the default queue.
+// A batch run through the real print server: each card becomes a job of the default queue, and
+// so does a statistics report after it.
 #include "data/ado.h"
 #include "designer/designer_fixture.h"
 #include "designer/print_now_control.h"
@@ -10,12 +11,17 @@ namespace {
 
 using BatchPrintQueueTest = DesignerTest;
 
+QString run_token()
+{
+    return "run" + QString::number(QRandomGenerator::global()->generate(), 36);
+}
+
 TEST_F(BatchPrintQueueTest, ThreeGuestsPrintAsThreeCardsOfTheChosenSize)
 {
     QString why;
     if (!start_print_queue(why))
         GTEST_SKIP() << "no print server could be started here: " << why.toStdString();
-    const QString token = "run" + QString::number(QRandomGenerator::global()->generate(), 36);
+    const QString token = run_token();
     folder.sql(QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES "
                        "(1, 'Anna', 'Lind', '%1'), (2, 'Boris', 'Berg', '%1'), (3, 'Clara', 'Holm', '%1');")
                    .arg(token));
@@ -45,6 +51,36 @@ TEST_F(BatchPrintQueueTest, ThreeGuestsPrintAsThreeCardsOfTheChosenSize)
     }
     names.sort();
     EXPECT_EQ(names, (QStringList{"Anna Lind", "Boris Berg", "Clara Holm"}));
+}
+
+TEST_F(BatchPrintQueueTest, AfterABatchRunTheReportGoesToThePrinter)
+{
+    QString why;
+    if (!start_print_queue(why))
+        GTEST_SKIP() << "no print server could be started here: " << why.toStdString();
+    const QString token = run_token();
+    folder.sql(QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES "
+                       "(1, 'Anna', 'Lind', '%1'), (2, 'Boris', 'Berg', '%1');")
+                   .arg(token));
+    const QDateTime since = QDateTime::currentDateTime();
+    start();
+    Form1->ADOQuery1->SetRecNo(2); // one card
+    Form1->print_nowClick(Form1->print_now);
+    Form6->print_start->Click();
+    Form6->Button1->Click();
+    Form1->Image5->OnClick(Form1->Image5);
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+
+    const std::vector<QueuedJob> jobs = wait_for_jobs(token, 2, since);
+    ASSERT_EQ(jobs.size(), 2u);
+    const QueuedJob& report = jobs[1];
+    EXPECT_NEAR(report.page.width(), 8.27 * 72, 1.0);
+    EXPECT_NEAR(report.page.height(), 11.69 * 72, 1.0);
+    const QString text = report.text.simplified();
+    for (const QString& line : {QString("Guest List Report"), "Anna Lind " + token, "Boris Berg " + token})
+        EXPECT_TRUE(text.contains(line)) << text.toStdString();
+    for (const QueuedJob& job : jobs)
+        QFile::remove(job.path);
 }
 
 } // namespace

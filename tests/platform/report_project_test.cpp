@@ -107,6 +107,16 @@ TEST_F(ReportProject, MissingFileAndInvalidFormat)
                     R"({"type": "text"}]}]}]})"),
         ProjectText(R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "text", "font": )"
                     R"({"color": "red"}}]}]})"),
+        ProjectText(
+            R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "text", "elide": "yes"}]}]})"),
+        ProjectText(R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "region", "items": [)"
+                    R"({"type": "band", "repeat": 1}]}]}]})"),
+        ProjectText(
+            R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "datatext", "number": 2}]}]})"),
+        ProjectText(R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "datatext", "number": )"
+                    R"({"decimals": 1.5}}]}]})"),
+        ProjectText(R"({"name": "R", "pages": [{"name": "P", "items": [{"type": "datatext", "number": )"
+                    R"({"grouping": "on"}}]}]})"),
     };
     for (const QString& text : invalid) {
         project.ProjectFile = WriteTextFile(dir.filePath("bad.rav"), text);

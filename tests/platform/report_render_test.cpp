@@ -132,6 +132,20 @@ TEST_F(ReportRender, EachPageHasItsOwnSize)
     EXPECT_NEAR(pdf.Find("second")->YMin, 144, 1.5);
 }
 
+TEST_F(ReportRender, AnElidedTextEndsWithinItsWidth)
+{
+    useProject(4, 3,
+               R"({"type": "text", "text": "Uncle Theodore and family", "left": 1, "top": 1, "width": 1.2,)"
+               R"( "elide": true, "font": {"name": "DejaVu Sans", "size": 12}},)"
+               R"({"type": "text", "text": "Short", "left": 1, "top": 2, "width": 1.2, "elide": true})");
+    project.ExecuteReport("R");
+    const PdfContent pdf = ReadPdf(engine.OutputFileName);
+    ASSERT_GE(pdf.Words.size(), 2u);
+    EXPECT_TRUE(pdf.Text().startsWith("Uncle ")) << pdf.Text().toStdString();
+    EXPECT_TRUE(pdf.Text().endsWith("\u2026 Short")) << pdf.Text().toStdString();
+    EXPECT_LE(pdf.Words[pdf.Words.size() - 2].XMax, 2.2 * 72 + 0.5);
+}
+
 TEST_F(ReportRender, PicturesAreScaledIntoTheirRectangle)
 {
     QImage image(10, 20, QImage::Format_RGB32);

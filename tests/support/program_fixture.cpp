@@ -62,6 +62,8 @@ void ProgramTest::start(bool show)
     started = true;
     // The program folder is the executable's; tests use their own.
     Unit1::app_path = folder.path();
+    // Tests reach nothing beyond this machine: the minute timer's check finds no service here.
+    Unit1::web_host = "127.0.0.1:1";
     if (show)
         Form1->Show();
     pump();

@@ -13,6 +13,11 @@ class TApplication;
 // One application object per test process.
 TApplication* test_application();
 
+// A first base for fixtures whose members need the application object (a server, a window).
+struct WithTestApplication {
+    WithTestApplication() { test_application(); }
+};
+
 // A fresh program folder: the shipped files of the build's program folder, the database
 // created anew from the schema.
 class ProgramFolder {

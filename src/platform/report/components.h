@@ -1,6 +1,7 @@
 #pragma once
 // The pieces of a report project: reports, pages, regions, bands and the items drawn on them.
 // Lengths are in inches, positions in the coordinates of the item's parent (page or band).
+#include "report/number_format.h"
 #include "toolkit/graphics.h"
 
 #include <QString>
@@ -65,6 +66,9 @@ class TRaveBand : public TRaveComponent {
 public:
     using TRaveComponent::TRaveComponent;
     double Height = 0;
+    // Prints again at the region's top on every further sheet (column titles), and never stays
+    // alone at the foot of a sheet.
+    bool Repeat = false;
 };
 
 // A band that prints once for every row of its data connection.
@@ -88,6 +92,13 @@ public:
     TPrintJustify FontJustify = pjLeft;
     QString Text;
     TFont Font;
+    bool Elide = false; // a text wider than the item ends in an ellipsis
+};
+
+// A text filled in as it prints: "%p" becomes the sheet's number, "%d" the date of printing.
+class TRavePageText : public TRaveText {
+public:
+    using TRaveText::TRaveText;
 };
 
 // A text item that prints one field of its connection's current row.
@@ -96,6 +107,8 @@ public:
     using TRaveText::TRaveText;
     QString Connection;
     QString DataField;
+    bool Numeric = false; // prints the field's value in NumberFormat
+    TRvNumberFormat NumberFormat;
 };
 
 // From (Left, Top) to (Left + Width, Top + Height).

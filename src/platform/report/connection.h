@@ -2,6 +2,7 @@
 // Data connections that report projects read by name. A connection lives outside any project
 // (it belongs to a window) and is found by its name while it exists.
 #include <QString>
+#include <QVariant>
 
 class TRvCustomConnection {
 public:
@@ -24,6 +25,8 @@ public:
     virtual void SetRecNo(int recNo) = 0;
     virtual int RowCount() const = 0;
     virtual QString FieldText(int row0, const QString& field) const = 0;
+    // The stored value; an invalid one for NULL.
+    virtual QVariant FieldValue(int row0, const QString& field) const { return FieldText(row0, field); }
 };
 
 // A report's hold on a connection: notes whether the data set is open and its current row,

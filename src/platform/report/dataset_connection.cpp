@@ -40,3 +40,9 @@ QString TRvDataSetConnection::FieldText(int row0, const QString& field) const
     TDataSet& ds = dataSet(DataSet);
     return ds.DisplayTextAt(row0, ds.FieldByName(field));
 }
+
+QVariant TRvDataSetConnection::FieldValue(int row0, const QString& field) const
+{
+    const TDataSet& ds = dataSet(DataSet);
+    return ds.ValueAt(row0, ds.FieldByName(field));
+}

@@ -18,4 +18,5 @@ public:
     int RowCount() const override;
     // The field's display text; a field the data set lacks raises the data layer's error.
     QString FieldText(int row0, const QString& field) const override;
+    QVariant FieldValue(int row0, const QString& field) const override;
 };

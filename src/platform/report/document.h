@@ -11,6 +11,7 @@ struct TRvDrawnText {
     double Left, Top, Width; // the text's top at Top; justified within Left .. Left + Width
     TPrintJustify Justify;
     TFont Font;
+    bool Elide; // cut to Width with an ellipsis
 };
 
 struct TRvDrawnLine {

@@ -32,15 +32,16 @@ struct Painter {
     {
         const QFont font(ReportFont(t.Font), p.device());
         const QFontMetricsF fm(font, p.device());
+        const QString text = t.Elide ? fm.elidedText(t.Text, Qt::ElideRight, t.Width * dpx) : t.Text;
         double x = t.Left * dpx;
-        const double room = t.Width * dpx - fm.horizontalAdvance(t.Text);
+        const double room = t.Width * dpx - fm.horizontalAdvance(text);
         if (t.Justify == pjCenter)
             x += room / 2;
         else if (t.Justify == pjRight)
             x += room;
         p.setFont(font);
         p.setPen(ToQColor(t.Font.Color));
-        p.drawText(QPointF(x, t.Top * dpy + fm.ascent()), t.Text);
+        p.drawText(QPointF(x, t.Top * dpy + fm.ascent()), text);
     }
 
     void operator()(const TRvDrawnLine& l) const

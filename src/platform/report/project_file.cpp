@@ -66,6 +66,7 @@ private:
                 data->Connection = text(b, "connection");
             band->Name = text(b, "name");
             band->Height = number(b, "height", 0);
+            band->Repeat = boolean(b, "repeat");
             for (const QJsonObject& item : objects(b, "items"))
                 drawable(item, band);
         }
@@ -75,15 +76,25 @@ private:
     {
         const QString t = type(o);
         TRaveItem* item = nullptr;
-        if (t == "text" || t == "datatext") {
-            TRaveText* txt = t == "text" ? new TRaveText(owner) : new TRaveDataText(owner);
+        if (t == "text" || t == "datatext" || t == "pagetext") {
+            TRaveText* txt = nullptr;
+            if (t == "text")
+                txt = new TRaveText(owner);
+            else if (t == "datatext")
+                txt = new TRaveDataText(owner);
+            else
+                txt = new TRavePageText(owner);
             txt->Text = text(o, "text");
             txt->FontJustify = justify(text(o, "justify", "left"));
+            txt->Elide = boolean(o, "elide");
             if (o.contains("font"))
                 font(o.value("font"), txt->Font);
             if (auto* data = dynamic_cast<TRaveDataText*>(txt)) {
                 data->Connection = text(o, "connection");
                 data->DataField = text(o, "field");
+                data->Numeric = o.contains("number");
+                if (data->Numeric)
+                    numberFormat(o.value("number"), data->NumberFormat);
             }
             item = txt;
         } else if (t == "line") {
@@ -148,6 +159,30 @@ private:
         if (!v.isDouble())
             throw InvalidFormat{};
         return v.toDouble();
+    }
+
+    static bool boolean(const QJsonObject& o, const char* key)
+    {
+        const QJsonValue v = o.value(key);
+        if (v.isUndefined())
+            return false;
+        if (!v.isBool())
+            throw InvalidFormat{};
+        return v.toBool();
+    }
+
+    static void numberFormat(const QJsonValue& v, TRvNumberFormat& f)
+    {
+        if (!v.isObject())
+            throw InvalidFormat{};
+        const QJsonObject o = v.toObject();
+        const double decimals = number(o, "decimals", 0);
+        if (decimals < 0 || decimals > 9 || decimals != int(decimals))
+            throw InvalidFormat{};
+        f.Decimals = int(decimals);
+        f.Grouping = boolean(o, "grouping");
+        f.DropZeroDecimals = boolean(o, "dropZeroDecimals");
+        f.Empty = text(o, "empty");
     }
 
     static TColor color(const QJsonObject& o, const char* key, TColor fallback)

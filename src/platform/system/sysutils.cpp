@@ -13,6 +13,15 @@ QString Trim(const QString& s)
     return s.mid(b, e - b);
 }
 
+QString LowerCase(const QString& s)
+{
+    QString out = s;
+    for (QChar& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = QChar(c.unicode() + ('a' - 'A'));
+    return out;
+}
+
 int StrToInt(const QString& s)
 {
     bool ok = false;

@@ -30,6 +30,8 @@ public:
 
 // Removes every leading and trailing character whose code is 32 or below.
 QString Trim(const QString& s);
+// Turns the letters A to Z into a to z; every other character stays as it is.
+QString LowerCase(const QString& s);
 
 // Decimal integer text to int; anything else raises EConvertError with
 // "'<text>' is not a valid integer value".

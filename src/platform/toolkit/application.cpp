@@ -4,7 +4,9 @@
 #include "toolkit/dialogs.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMetaObject>
+#include <QTimer>
 #include <QWidget>
 
 TApplication* Application = nullptr;
@@ -15,8 +17,11 @@ struct TApplication::Impl {
 
 TApplication::TApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>())
 {
-    if (!qApp)
+    if (!qApp) {
+        // The embedded browser's engine shares GL contexts; that is set before the application.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         impl_->ownApp = std::make_unique<QApplication>(argc, argv);
+    }
     qApp->setQuitOnLastWindowClosed(false);
     Application = this;
     // Keyboard focus moved by the user: the form remembers its focused control.
@@ -53,6 +58,13 @@ void TApplication::Terminate()
 void TApplication::ProcessMessages()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleMessages(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void TApplication::RegisterForm(TForm* f)

@@ -17,6 +17,9 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
+    // Processes window messages as they come, for at most ms milliseconds: a wait that
+    // polls a condition with it does not keep a processor busy.
+    void HandleMessages(int ms);
     TForm* MainForm() const { return mainForm_; }
     // The first form registered becomes the main form.
     void RegisterForm(TForm* f);

@@ -6,7 +6,9 @@
 #include "toolkit/menus.h"
 #include "toolkit/widgets_p.h"
 
+#include <QAbstractScrollArea>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -162,7 +164,9 @@ void TControl::SetPopupMenu(TPopupMenu* menu)
 {
     widget_->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(widget_, &QWidget::customContextMenuRequested, widget_, [this, menu](const QPoint& pos) {
-        const QPoint g = widget_->mapToGlobal(pos);
+        // A scrolling view reports the position in its viewport, below its title row.
+        const auto* view = qobject_cast<QAbstractScrollArea*>(widget_);
+        const QPoint g = (view ? view->viewport() : widget_)->mapToGlobal(pos);
         menu->Popup(g.x(), g.y());
     });
 }
@@ -254,9 +258,24 @@ void AlignHost::resizeEvent(QResizeEvent* e)
         owner_->Realign();
 }
 
+bool RunClick(const std::function<void(TObject*)>& handler, TObject* sender)
+{
+    if (!handler)
+        return false;
+    Dispatch([&] { handler(sender); });
+    return true;
+}
+
+void AlignHost::mouseReleaseEvent(QMouseEvent* e)
+{
+    QWidget::mouseReleaseEvent(e);
+    if (clicked && clicked())
+        e->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    if (clicked)
-        Dispatch(clicked);
+    if (clicked && clicked())
+        e->accept();
 }

@@ -102,6 +102,8 @@ public:
     // Lays out the aligned children again (top, bottom, left, right, then client).
     void Realign();
     void AddChild(TControl* c) { children_.push_back(c); }
+    // The controls placed on this one.
+    const std::vector<TControl*>& Controls() const { return children_; }
     void RemoveChild(TControl* c);
 
 private:

@@ -2,15 +2,19 @@
 
 #include "toolkit/application.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 
@@ -19,6 +23,19 @@ QWidget* activeWindow()
     if (Application && Application->ActiveForm())
         return Application->ActiveForm()->Handle();
     return nullptr;
+}
+
+// A window manager cuts a title wider than its window: the box is made as wide as its title
+// bar needs, with room for the window menu and the title buttons.
+void fitTitle(QMessageBox& box)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int titleButtons = 110;
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + titleButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
 }
 
 // "Text files (*.txt)|*.txt|All|*" as the window system's "Text files (*.txt);;All (*)".
@@ -39,6 +56,7 @@ public:
     {
         QMessageBox box(icon == TMsgIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
                         text, QMessageBox::Ok, activeWindow());
+        fitTitle(box);
         box.exec();
     }
 
@@ -47,6 +65,7 @@ public:
         QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, activeWindow());
         QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
         box.addButton("&No", QMessageBox::NoRole);
+        fitTitle(box);
         box.exec();
         return box.clickedButton() == yes;
     }

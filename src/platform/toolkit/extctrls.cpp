@@ -15,10 +15,7 @@ TImage::TImage(TWinControl* parent)
 {
     image_->setAttribute(Qt::WA_TranslucentBackground);
     image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image_->clicked = [this] {
-        if (OnClick)
-            OnClick(this);
-    };
+    image_->clicked = [this] { return RunClick(OnClick, this); };
 }
 
 void TImage::LoadFromFile(const QString& path)

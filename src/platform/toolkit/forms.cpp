@@ -16,8 +16,10 @@ FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form) 
 void FormWindow::closeEvent(QCloseEvent* e)
 {
     // The form decides: it hides itself, or ends the program when it is the main form.
+    // A disabled window takes no input, its close box included.
     e->ignore();
-    Dispatch([this] { form_->CloseFromWindow(); });
+    if (form_->Enabled())
+        Dispatch([this] { form_->CloseFromWindow(); });
 }
 
 void FormWindow::changeEvent(QEvent* e)
@@ -82,12 +84,22 @@ void TForm::SetClientHeight(int h)
         window_->setFixedSize(window_->size());
 }
 
+void TForm::SetMinClientSize(int w, int h)
+{
+    int menu = 0;
+    if (auto* bar = window_->findChild<QMenuBar*>())
+        menu = bar->sizeHint().height();
+    window_->setMinimumSize(w, h + menu);
+}
+
 void TForm::SetBorderStyle(TBorderStyle b)
 {
     border_ = b;
     if (b == bsDialog) {
-        window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                Qt::MSWindowsFixedSizeDialogHint);
+        // A dialog window with only a title and a close box: the window manager keeps it above
+        // the window it belongs to and offers no minimising of its own.
+        window_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         window_->setFixedSize(window_->size());
     }
 }

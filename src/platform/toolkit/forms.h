@@ -21,6 +21,8 @@ public:
     void SetClientWidth(int w);
     void SetClientHeight(int h);
     void SetBorderStyle(TBorderStyle b);
+    // The window cannot be made smaller than this client size.
+    void SetMinClientSize(int w, int h);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition p) { position_ = p; }
     void SetWindowState(TWindowState s) { windowState_ = s; }

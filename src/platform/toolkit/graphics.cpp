@@ -1,6 +1,7 @@
 #include "toolkit/graphics.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <cmath>
 
 TColor ColorToRGB(TColor c)
@@ -59,4 +60,9 @@ TFont MakeFont(const QString& name, int heightPixels, TFontStyles style, TColor 
     f.Style = style;
     f.Color = color;
     return f;
+}
+
+int TextWidth(const TFont& font, const QString& text)
+{
+    return QFontMetrics(font.ToQFont()).horizontalAdvance(text);
 }

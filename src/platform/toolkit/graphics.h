@@ -41,3 +41,6 @@ struct TFont {
 };
 
 TFont MakeFont(const QString& name, int heightPixels, TFontStyles style = 0, TColor color = clWindowText);
+
+// The width in pixels of a text written in a font, as the installed fonts draw it.
+int TextWidth(const TFont& font, const QString& text);

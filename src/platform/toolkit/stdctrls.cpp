@@ -100,10 +100,7 @@ TLabel::TLabel(TWinControl* parent)
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label_->setAttribute(Qt::WA_TranslucentBackground);
-    static_cast<ClickLabel*>(label_)->clicked = [this] {
-        if (OnClick)
-            OnClick(this);
-    };
+    static_cast<ClickLabel*>(label_)->clicked = [this] { return RunClick(OnClick, this); };
     ApplyFont();
 }
 
@@ -354,7 +351,10 @@ void TComboBox::SetDropDownCount(int n)
 
 // ---- TPanel, TGroupBox
 
-TPanel::TPanel(TWinControl* parent) : TWinControl(parent, new AlignHost(this, nullptr)) {}
+TPanel::TPanel(TWinControl* parent) : TWinControl(parent, new AlignHost(this, nullptr))
+{
+    static_cast<AlignHost*>(widget_)->clicked = [this] { return RunClick(OnClick, this); };
+}
 
 TGroupBox::TGroupBox(TWinControl* parent)
     : TWinControl(parent, new QGroupBox), box_(static_cast<QGroupBox*>(widget_))

@@ -118,6 +118,7 @@ private:
 class TPanel : public TWinControl {
 public:
     explicit TPanel(TWinControl* parent);
+    TNotifyEvent OnClick;
 };
 
 class TGroupBox : public TWinControl {

@@ -5,18 +5,26 @@
 #include <QWidget>
 #include <functional>
 
+class TObject;
 class TWinControl;
 class TForm;
 class TComboBox;
 
-// A container that lays out its aligned children whenever it is resized.
+// Runs a control's click handler; false when the control has none, so that its parent gets the click.
+using ClickHandler = std::function<bool()>;
+bool RunClick(const std::function<void(TObject*)>& handler, TObject* sender);
+
+// A container that lays out its aligned children whenever it is resized, and reports clicks
+// that its children leave to it.
 class AlignHost : public QWidget {
 public:
     AlignHost(TWinControl* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
     void SetOwner(TWinControl* o) { owner_ = o; }
+    ClickHandler clicked;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     TWinControl* owner_;
@@ -48,11 +56,11 @@ private:
     bool closeUpPending_ = false;
 };
 
-// A label or picture that reports mouse clicks.
+// A label or picture that reports mouse clicks; a click it reports is not passed on to its parent.
 class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
-    std::function<void()> clicked;
+    ClickHandler clicked;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;

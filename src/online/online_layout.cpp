@@ -1,0 +1,43 @@
+// The main window's online components: the advertising check's client, the banner, the heart
+// and its click area, and the bindings of the web links and the gallery launcher.
+#include "app/Unit1.h"
+#include "app/layout_helpers.h"
+#include "net/http_client.h"
+#include "net/web_browser.h"
+
+void TForm1::create_online_components()
+{
+    IdHTTP1 = new TIdHTTP;
+    IdHTTP1->Accept = "text/html, */*";
+    IdHTTP1->UserAgent = "Mozilla/3.0 (compatible)";
+
+    ads = new TWebBrowser(ads_panel);
+    ads->Name = "ads";
+    ads->SetBounds(0, 0, 513, 70);
+    ads->OnDocumentComplete = [this](TObject* s, const QString& url) { adsDocumentComplete(s, url); };
+
+    // The heart sits beside the Gallery button; the click area covers it in both blink phases.
+    ads_gold_heart = tool_image(main_menu, "ads_gold_heart", "heart", 501, 16, 48, 43, "Vivudoz Services");
+    ads_gold_heart->SetVisible(false);
+    ads_img = new TImage(main_menu);
+    ads_img->Name = "ads_img";
+    ads_img->SetBounds(496, 8, 57, 57);
+    ads_img->SetHint("Vivudoz Services");
+    ads_img->SetCursor(crHandPoint);
+    ads_img->SetVisible(false);
+
+    Image4->SetHint("TOLU Photo Gallery");
+    Panel2->SetCursor(crHandPoint);
+    for (TPanel* area : {go_to_kavri, goto_kavri})
+        area->SetHint("Go to Website");
+
+    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    AdsTimer->OnTimer = [this](TObject* s) { AdsTimerTimer(s); };
+    for (TImage* heart : {ads_gold_heart, ads_img})
+        heart->OnClick = [this](TObject* s) { ads_imgClick(s); };
+    Onlinemanual1->OnClick = [this](TObject* s) { Onlinemanual1Click(s); };
+    Image4->OnClick = [this](TObject* s) { Image4Click(s); };
+    www_url->OnClick = [this](TObject* s) { GotoWebsite1Click(s); };
+    for (TPanel* area : {Panel2, go_to_kavri, goto_kavri})
+        area->OnClick = [this](TObject* s) { GotoWebsite1Click(s); };
+}
