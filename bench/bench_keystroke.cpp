@@ -4,6 +4,7 @@
 // wall time and, as a check on a busy machine, in the GUI thread's processor time.
 #include "app/KRV.h"
 #include "app/Unit1.h"
+#include "guest_seed.h"
 #include "support/program_fixture.h"
 
 #include <QCoreApplication>
@@ -16,32 +17,6 @@
 #include <vector>
 
 namespace {
-
-const char* const kFirst[] = {"Anna", "Bjorn", "Carla", "Dmitri", "Elif", "Farid", "Greta", "Hiro",
-                              "Ines", "Jonas", "Kavya", "Lars",   "Mira", "Nils",  "Olga",  "Pavel"};
-const char* const kLast[] = {"Andersen", "Berg",   "Costa",  "Dahl",     "Eriksen",
-                             "Fischer",  "Garcia", "Holm",   "Ivanova",  "Jensen",
-                             "Kowalski", "Lund",   "Moreau", "Nakamura", "Olsen"};
-
-// Guests with varied names, a table note on some, money on about half, four groups.
-QString seed(int guests)
-{
-    QString sql = "BEGIN;INSERT INTO mb_group VALUES (1,'Family'),(2,'Friends'),(3,'Work'),(4,'Neighbours');";
-    for (int i = 1; i <= guests; ++i) {
-        const QString money = i % 2 ? QString::number(100 * (i % 97 + 1)) : QString("NULL");
-        sql += QString("INSERT INTO member (userid,name,lastname,other_txt,note,money,group_id) VALUES "
-                       "(%1,'%2','%3%4','Table %5','%6',%7,%8);")
-                   .arg(i)
-                   .arg(kFirst[i % 16])
-                   .arg(kLast[(i / 16) % 15])
-                   .arg(i / 240)
-                   .arg(i % 40 + 1)
-                   .arg(i % 3 ? "" : "vegetarian")
-                   .arg(money)
-                   .arg(i % 5);
-    }
-    return sql + "COMMIT;";
-}
 
 // Typing then deleting each word: every prefix once on the way in and once on the way out.
 QStringList keystrokes()
@@ -105,11 +80,17 @@ Medians median_keystroke(int guests)
 
 } // namespace
 
-int main()
+// Arguments name the sizes to run ("10k", "100k"); none runs both.
+int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     test_application();
+    QStringList sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << argv[i];
     for (const auto& [guests, name] : {std::pair{10000, "10k"}, std::pair{100000, "100k"}}) {
+        if (!sizes.isEmpty() && !sizes.contains(name))
+            continue;
         const Medians m = median_keystroke(guests);
         std::printf("keystroke_%s_ms: %.1f\n", name, m.wall_ms);
         std::printf("keystroke_%s_cpu_ms: %.1f\n", name, m.cpu_ms);

@@ -11,7 +11,10 @@
 #include "register/Unit5.h"
 #include "register/data_update_dialog.h"
 #include "register/money_update.h"
+#include "toolkit/dbgrid.h"
 
+#include <QCoreApplication>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -23,6 +26,28 @@ template <typename T> void create_form(T*& global)
     global = new T;
     windows.push_back(global);
     global->DoCreate();
+}
+
+// For the start-up benchmark only: one line on standard output once the guest list has been painted.
+void report_list_shown()
+{
+    if (!qEnvironmentVariableIsSet("KRV_REPORT_LIST_SHOWN"))
+        return;
+    auto paint_cell = Form1->DBGrid1->OnDrawColumnCell;
+    Form1->DBGrid1->OnDrawColumnCell = [paint_cell, reported = false](TObject* sender) mutable {
+        paint_cell(sender);
+        if (reported)
+            return;
+        reported = true;
+        // Queued, so the line comes after the whole paint.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] {
+                std::puts("list shown");
+                std::fflush(stdout);
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 } // namespace
@@ -73,6 +98,7 @@ int KRV_main(int argc, char** argv)
     TApplication app(argc, argv);
 
     create_windows();
+    report_list_shown();
     app.Run();
     destroy_windows();
     ReleaseInstanceSlot();

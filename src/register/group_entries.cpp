@@ -7,6 +7,8 @@ void add_group_entries(TADOQuery* cnn, TComboBox* list)
 {
     cnn->SetSQL("SELECT * FROM mb_group ORDER BY group_name");
     cnn->Open();
+    // The engine orders by code point; the entries follow the user's language, as the grid does.
+    cnn->SetSort("group_name ASC");
     for (; !cnn->Eof(); cnn->Next())
         list->Add("  " + cnn->FieldByName("group_name")->AsString());
     cnn->Close();

@@ -34,6 +34,14 @@ TEST_F(EmptyGroupsTest, EmptyGroupTableGivesTheTwoFixedEntries)
     EXPECT_EQ(Form1->name_group->ItemIndex(), 0);
 }
 
+TEST_F(EmptyGroupsTest, AccentedNamesStandBesideTheirBaseLetters)
+{
+    start_with("INSERT INTO mb_group (group_id, group_name) VALUES (1, 'Zed'), (2, 'Öz'), (3, 'ábel'), "
+               "(4, 'Émile'), (5, 'Abel'), (6, 'oscar');");
+    EXPECT_EQ(entries(), QStringList({"List All", "NONE GROUP", "  Abel", "  ábel", "  Émile", "  oscar",
+                                      "  Öz", "  Zed"}));
+}
+
 TEST_F(FixedEntryTest, AGroupNamedLikeAFixedEntryIsNeverTakenForIt)
 {
     start_with("INSERT INTO mb_group (group_id, group_name) VALUES (1, 'None Group'), (2, 'list all');"

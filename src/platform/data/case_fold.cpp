@@ -5,9 +5,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -20,6 +22,12 @@ inline bool IsAscii(const unsigned char* s, int n)
         quint64 word;
         std::memcpy(&word, s + i, 8);
         any |= word;
+    }
+    if (i + 4 <= n) {
+        quint32 word;
+        std::memcpy(&word, s + i, 4);
+        any |= word;
+        i += 4;
     }
     for (; i < n; ++i)
         any |= s[i];
@@ -157,6 +165,26 @@ bool ContainsAscii(const QByteArray& literal, const unsigned char* s, int ns)
     return false;
 }
 
+// The texts folded last, found by their bytes: a search reads each column for two terms, so a text
+// that needs folding is folded once a row, not once a term.
+const QList<uint>& Folded(const unsigned char* s, int ns)
+{
+    struct Entry {
+        QByteArray text;
+        QList<uint> folded;
+    };
+    thread_local std::array<Entry, 8> recent;
+    thread_local size_t next = 0;
+    for (const Entry& e : recent)
+        if (e.text.size() == ns && std::memcmp(e.text.constData(), s, size_t(ns)) == 0)
+            return e.folded;
+    Entry& e = recent[next];
+    next = (next + 1) % recent.size();
+    e.text = QByteArray(reinterpret_cast<const char*>(s), ns);
+    e.folded = QString::fromUtf8(e.text).toCaseFolded().toUcs4();
+    return e.folded;
+}
+
 bool Match(const Pattern& p, const unsigned char* s, int ns)
 {
     if (p.ascii) {
@@ -175,10 +203,46 @@ bool Match(const Pattern& p, const unsigned char* s, int ns)
             }
         }
     }
-    const auto fs = QString::fromUtf8(reinterpret_cast<const char*>(s), ns).toCaseFolded().toUcs4();
+    const QList<uint>& fs = Folded(s, ns);
     return Like(p.folded.constData(), p.folded.constData() + p.folded.size(), fs.constData(),
                 fs.constData() + fs.size(), p.folded_esc, [](char32_t c) { return c; });
 }
+
+// Patterns bound as values, kept by their call site while a statement runs: such a pattern stays
+// the same until a statement runs again, and the connection forgets them whenever one starts. This
+// spares the engine's own keeping, whose look-up costs more, on each of the ten terms of every
+// row. Other patterns are kept by the engine.
+class BoundPatterns {
+public:
+    // Rows call the sites in the same order, so the search starts after the site found last.
+    const Pattern* Find(const sqlite3_context* ctx, long esc)
+    {
+        const size_t n = sites_.size();
+        for (size_t k = 0; k < n; ++k) {
+            const size_t i = (next_ + k) % n;
+            if (sites_[i].first == ctx && sites_[i].second->esc == esc) {
+                next_ = i + 1;
+                return sites_[i].second.get();
+            }
+        }
+        return nullptr;
+    }
+    const Pattern* Keep(const sqlite3_context* ctx, std::unique_ptr<Pattern> p)
+    {
+        std::erase_if(sites_, [&](const auto& s) { return s.first == ctx; });
+        sites_.emplace_back(ctx, std::move(p));
+        return sites_.back().second.get();
+    }
+    static int NewRun(unsigned, void* patterns, void*, void*)
+    {
+        static_cast<BoundPatterns*>(patterns)->sites_.clear();
+        return 0;
+    }
+
+private:
+    std::vector<std::pair<const sqlite3_context*, std::unique_ptr<Pattern>>> sites_;
+    size_t next_ = 0;
+};
 
 void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
@@ -195,13 +259,18 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         }
         esc = long(ucs[0]);
     }
-    auto* kept = static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
+    auto* patterns = static_cast<BoundPatterns*>(sqlite3_user_data(ctx));
+    const bool bound = sqlite3_value_frombind(argv[0]);
+    const Pattern* kept =
+        bound ? patterns->Find(ctx, esc) : static_cast<Pattern*>(sqlite3_get_auxdata(ctx, 0));
     std::unique_ptr<Pattern> made;
     if (!kept || kept->esc != esc) {
         const auto pat = sqlite3_value_text(argv[0]);
         if (!pat)
             return; // NULL
         made = std::make_unique<Pattern>(Prepare(pat, sqlite3_value_bytes(argv[0]), esc));
+        if (bound)
+            kept = patterns->Keep(ctx, std::move(made));
     }
     const Pattern& p = made ? *made : *kept;
 
@@ -229,6 +298,11 @@ void RegisterCaseFolding(sqlite3* db)
 {
     sqlite3_create_collation(db, "NOCASE", SQLITE_UTF8, nullptr, Collate);
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    sqlite3_create_function(db, "like", 2, flags, nullptr, LikeFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "like", 3, flags, nullptr, LikeFunction, nullptr, nullptr);
+    // One keeping of patterns for the connection, released with it through like() of two arguments.
+    auto* patterns = new BoundPatterns;
+    sqlite3_create_function_v2(db, "like", 2, flags, patterns, LikeFunction, nullptr, nullptr,
+                               [](void* p) { delete static_cast<BoundPatterns*>(p); });
+    sqlite3_create_function_v2(db, "like", 3, flags, patterns, LikeFunction, nullptr, nullptr, nullptr);
+    // Every run of a statement starts by forgetting the patterns of the run before.
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, BoundPatterns::NewRun, patterns);
 }

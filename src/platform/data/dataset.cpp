@@ -123,12 +123,13 @@ void TDataSet::Open()
     if (n == 0)
         Fail("The statement returns no rows");
     std::vector<Row> rows;
+    std::vector<TextPool> pools(n);
     long long seq = 0;
     while (st.Step()) {
         Row r;
         r.values.reserve(n);
         for (int c = 0; c < n; ++c)
-            r.values.push_back(st.Column(c));
+            r.values.push_back(st.Column(c, pools[c]));
         r.seq = seq++;
         rows.push_back(std::move(r));
     }

@@ -1,4 +1,5 @@
 // The client-side order of the fetched rows.
+#include "data/collation.h"
 #include "data/dataset.h"
 #include "data/datasource.h"
 
@@ -18,14 +19,16 @@ struct SortKey {
     bool integer = false;
     qint64 i = 0;
     double d = 0;
-    qsizetype begin = 0, size = 0; // the case-folded text in the column's buffer, or the blob's bytes
+    qsizetype size = 0; // the blob's bytes
     const char* bytes = nullptr;
-    quint32 text_order = 0; // place of the folded text among the column's distinct texts
+    quint32 text_order = 0; // place of the text in the language's order
 };
 
 struct SortColumn {
     std::vector<SortKey> keys;
-    std::vector<char16_t> folded;
+    std::vector<char16_t> folded;                       // the folded texts one after another
+    std::vector<std::pair<qsizetype, qsizetype>> spans; // each folded text's start and length
+    std::vector<qsizetype> sizes;                       // and the length of the text it came from
     bool descending = false;
 };
 
@@ -34,7 +37,7 @@ template <class T> int Order(T a, T b)
     return a < b ? -1 : a > b;
 }
 
-// Folded texts compare as QStringView does, which for ASCII is the same as comparing with A to Z lowered.
+// Folding first lets equal texts of any letter case share one collation key.
 void AppendFolded(std::vector<char16_t>& out, const QString& s)
 {
     const char16_t* p = reinterpret_cast<const char16_t*>(s.utf16());
@@ -52,24 +55,41 @@ void AppendFolded(std::vector<char16_t>& out, const QString& s)
     out.insert(out.end(), fp, fp + f.size());
 }
 
-// Guest lists repeat names a lot: each distinct text is compared once, rows then compare numbers.
+// Guest lists repeat names a lot: each distinct text gets its collation key once, and rows then
+// compare numbers. Texts that the language orders alike share a place, so their rows keep the
+// fetched order. On entry a text key's text_order holds its slot.
 void OrderTexts(SortColumn& col)
 {
-    const auto text = [&](const SortKey& k) { return QStringView(col.folded.data() + k.begin, k.size); };
-    QHash<QStringView, quint32> place;
+    std::vector<quint32> distinct_of(col.spans.size());
     std::vector<QStringView> distinct;
-    for (const SortKey& k : col.keys)
-        if (k.rank == kText && !place.contains(text(k))) {
-            place.insert(text(k), 0);
-            distinct.push_back(text(k));
+    QHash<QStringView, quint32> seen;
+    for (size_t i = 0; i < col.spans.size(); ++i) {
+        const QStringView t(col.folded.data() + col.spans[i].first, col.spans[i].second);
+        const auto it = seen.constFind(t);
+        distinct_of[i] = it != seen.cend() ? *it : quint32(distinct.size());
+        if (it == seen.cend()) {
+            seen.insert(t, quint32(distinct.size()));
+            distinct.push_back(t);
         }
-    std::sort(distinct.begin(), distinct.end(),
-              [](QStringView a, QStringView b) { return a.compare(b) < 0; });
-    for (size_t i = 0; i < distinct.size(); ++i)
-        place[distinct[i]] = quint32(i);
+    }
+    const QCollator& collator = TextCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(distinct.size());
+    for (const QStringView t : distinct)
+        keys.push_back(collator.sortKey(t.toString()));
+    std::vector<quint32> order(distinct.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<quint32> place(distinct.size());
+    quint32 at = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
+            ++at;
+        place[order[i]] = at;
+    }
     for (SortKey& k : col.keys)
         if (k.rank == kText)
-            k.text_order = place.value(text(k));
+            k.text_order = place[distinct_of[k.text_order]];
 }
 
 // value(r) gives row r's value in the column.
@@ -78,6 +98,8 @@ template <class Value> SortColumn KeysOf(size_t n, Value value, bool descending)
     SortColumn col;
     col.descending = descending;
     col.keys.resize(n);
+    // Equal texts of a fetched column mostly share one string: each shared string is folded once.
+    QHash<const QChar*, quint32> slot_of;
     for (size_t r = 0; r < n; ++r) {
         const QVariant& v = value(r);
         SortKey& k = col.keys[r];
@@ -94,12 +116,22 @@ template <class Value> SortColumn KeysOf(size_t n, Value value, bool descending)
             k.rank = kNumber;
             k.d = *static_cast<const double*>(v.constData());
             break;
-        case QMetaType::QString:
+        case QMetaType::QString: {
             k.rank = kText;
-            k.begin = qsizetype(col.folded.size());
-            AppendFolded(col.folded, *static_cast<const QString*>(v.constData()));
-            k.size = qsizetype(col.folded.size()) - k.begin;
+            const QString& text = *static_cast<const QString*>(v.constData());
+            const auto it = slot_of.constFind(text.constData());
+            if (it != slot_of.cend() && col.sizes[*it] == text.size()) {
+                k.text_order = *it;
+                break;
+            }
+            k.text_order = quint32(col.spans.size());
+            slot_of.insert(text.constData(), k.text_order);
+            const qsizetype begin = qsizetype(col.folded.size());
+            AppendFolded(col.folded, text);
+            col.spans.emplace_back(begin, qsizetype(col.folded.size()) - begin);
+            col.sizes.push_back(text.size());
             break;
+        }
         default: {
             // The QVariant keeps the bytes alive for the whole sort.
             k.rank = kBlob;
@@ -127,6 +159,12 @@ int CompareKeys(const SortKey& a, const SortKey& b)
     default:
         return QByteArrayView(a.bytes, a.size).compare(QByteArrayView(b.bytes, b.size));
     }
+}
+
+bool TextsOnly(const SortColumn& col)
+{
+    return std::all_of(col.keys.begin(), col.keys.end(),
+                       [](const SortKey& k) { return k.rank == kNull || k.rank == kText; });
 }
 
 QString Unquoted(QString name)
@@ -167,12 +205,24 @@ void TDataSet::SetSort(const QString& order)
     // Ties keep the fetched order, so the same order always gives the same rows.
     std::vector<int> sorted(n);
     std::iota(sorted.begin(), sorted.end(), 0);
-    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-        for (const SortColumn& col : columns)
-            if (const int c = CompareKeys(col.keys[a], col.keys[b]))
-                return col.descending ? c > 0 : c < 0;
-        return seq[a] < seq[b];
-    });
+    if (columns.size() == 1 && TextsOnly(columns[0])) {
+        // The grid's usual sort: each row's place is one number, so rows compare plain integers.
+        const SortColumn& col = columns[0];
+        std::vector<quint32> place(n);
+        for (size_t r = 0; r < n; ++r) {
+            const quint32 p = col.keys[r].rank == kNull ? 0 : col.keys[r].text_order + 1;
+            place[r] = col.descending ? ~p : p;
+        }
+        std::sort(sorted.begin(), sorted.end(),
+                  [&](int a, int b) { return place[a] != place[b] ? place[a] < place[b] : seq[a] < seq[b]; });
+    } else {
+        std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+            for (const SortColumn& col : columns)
+                if (const int c = CompareKeys(col.keys[a], col.keys[b]))
+                    return col.descending ? c > 0 : c < 0;
+            return seq[a] < seq[b];
+        });
+    }
 
     std::vector<Row> rows;
     rows.reserve(n);

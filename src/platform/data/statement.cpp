@@ -102,7 +102,21 @@ int Statement::ColumnCount() const
 
 QVariant Statement::Column(int i) const
 {
-    switch (sqlite3_column_type(stmt_, i)) {
+    return Value(i, sqlite3_column_type(stmt_, i));
+}
+
+QVariant Statement::Column(int i, TextPool& pool) const
+{
+    const int type = sqlite3_column_type(stmt_, i);
+    if (type != SQLITE_TEXT)
+        return Value(i, type);
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QVariant(pool.Text(text, sqlite3_column_bytes(stmt_, i)));
+}
+
+QVariant Statement::Value(int i, int type) const
+{
+    switch (type) {
     case SQLITE_INTEGER:
         return QVariant(qint64(sqlite3_column_int64(stmt_, i)));
     case SQLITE_FLOAT:
@@ -116,6 +130,23 @@ QVariant Statement::Column(int i) const
     default:
         return QVariant();
     }
+}
+
+QString TextPool::Text(const char* utf8, int bytes)
+{
+    if (!sharing_)
+        return QString::fromUtf8(utf8, bytes);
+    ++seen_;
+    const auto it = texts_.constFind(QByteArray::fromRawData(utf8, bytes));
+    if (it != texts_.cend())
+        return *it;
+    const QString text = QString::fromUtf8(utf8, bytes);
+    texts_.insert(QByteArray(utf8, bytes), text);
+    if (seen_ >= 256 && texts_.size() * 2 > seen_) {
+        sharing_ = false;
+        texts_.clear();
+    }
+    return text;
 }
 
 void Statement::Raise() const

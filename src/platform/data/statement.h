@@ -1,11 +1,26 @@
 #pragma once
 // One prepared statement with its values bound; failures raise EDatabaseError with the engine's message.
+#include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// Equal texts read from one column share one string: guest lists repeat names, tables and notes,
+// so sharing saves converting, allocating and freeing them. A column whose texts are mostly
+// distinct stops sharing, as the look-ups would then cost more than they save.
+class TextPool {
+public:
+    QString Text(const char* utf8, int bytes);
+
+private:
+    QHash<QByteArray, QString> texts_;
+    int seen_ = 0;
+    bool sharing_ = true;
+};
 
 class Statement {
 public:
@@ -18,9 +33,11 @@ public:
     bool Step();
     int ColumnCount() const;
     QVariant Column(int i) const;
+    QVariant Column(int i, TextPool& pool) const; // texts through the column's pool
     sqlite3_stmt* Handle() const { return stmt_; }
 
 private:
+    QVariant Value(int i, int type) const; // column i, of the engine's type
     [[noreturn]] void Raise() const;
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
