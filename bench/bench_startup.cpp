@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -68,14 +69,6 @@ public:
         folder_.sql(seed(guests));
         QFile::copy(KRV_EXE, folder_.file("KRV"));
     }
-    ~RealProgram()
-    {
-        // Stopped programs leave their single-instance objects behind.
-        const QString name = folder_.file("KRV").remove('/');
-        for (const QString& suffix : {"", ".guard", ".slot"})
-            QFile::remove("/dev/shm/" + name + suffix);
-    }
-
     // Starts it and waits for its line that the list has been painted; gives the time taken, or
     // -1. `while_shown` runs with the program's process id before it is stopped.
     template <class F> double start(F while_shown)
@@ -85,6 +78,8 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("KRV_REPORT_LIST_SHOWN", "1");
+        // Its single-instance record goes into a folder that goes with the benchmark.
+        env.insert("XDG_RUNTIME_DIR", runtime_.path());
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer t;
@@ -107,6 +102,7 @@ public:
 
 private:
     ProgramFolder folder_;
+    QTemporaryDir runtime_;
 };
 
 double resident_mb(qint64 pid)
