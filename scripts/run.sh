@@ -9,7 +9,7 @@ if [ "$(id -u)" -eq 0 ]; then
   exit 1
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
-folder=${KRV_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/krv}
+folder=${XDG_DATA_HOME:-$HOME/.local/share}/krv
 "$root/scripts/install_packages.sh"
 "$root/scripts/build.sh" KRV
 cmake -DSRC="$root/program" -DDST="$folder" -P "$root/scripts/layout_program.cmake"

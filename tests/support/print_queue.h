@@ -1,6 +1,6 @@
 #pragma once
-// The real print server for printing tests: scripts/start_print_queue.sh sets up a cups-pdf
-// queue as the default destination, which writes each job as a PDF file.
+// The real print server for printing tests: scripts/start_print_queue.sh sets up a cups-pdf test
+// queue, which CTest names in PRINTER and which writes each job as a PDF file.
 #include <QDateTime>
 #include <QSizeF>
 #include <QString>
