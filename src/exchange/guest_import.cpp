@@ -17,7 +17,7 @@ void store_guests(TADOConnection* connection, TADOQuery* guests, const QStringLi
     try {
         for (qsizetype j = 0; j < lines.size(); ++j) {
             const GuestTexts guest = gst_fields(lines[j]);
-            guests->Append();
+            guests->Insert();
             guests->FieldByName("userid")->SetAsInteger(int(j + 1));
             guests->FieldByName("name")->SetAsString(guest.name);
             guests->FieldByName("lastname")->SetAsString(guest.lastname);

@@ -50,7 +50,6 @@ public:
     void SetRecNo(int rec_no);
 
     void Insert(); // a new empty row at the end becomes current
-    void Append(); // the same as Insert
     void Edit();   // on an empty result starts an insert
     void Post();   // stores the row at once; on failure the row stays in insert or edit
     void Cancel(); // a cancelled insert makes the row current before it current again

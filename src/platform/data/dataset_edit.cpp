@@ -50,11 +50,6 @@ void TDataSet::Insert()
     Notify(TDataEvent::RowsChanged);
 }
 
-void TDataSet::Append()
-{
-    Insert();
-}
-
 void TDataSet::Edit()
 {
     CheckActive();
