@@ -91,6 +91,32 @@ TEST(DataConnection, AReadOnlyDatabaseOpensAndRefusesChanges)
     }
 }
 
+// Changes still waiting in the log of a database whose folder the user cannot write are never left
+// out: the reader sees them or is told it cannot open the file, never the older guests alone.
+TEST(DataConnection, AReaderOfAnUnwritableFolderNeverSeesAnOlderRegister)
+{
+    if (const QString why = other_user_unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    TempDatabase db(kGuests);
+    QFile::setPermissions(db.file(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    // The writer stays open, so its committed guest stays in the log.
+    TADOConnection writer("writer");
+    writer.SetConnectionString(kConnectionString);
+    writer.Open();
+    writer.Execute("INSERT INTO member (userid, name) VALUES (5, 'Eve')");
+    // A shared-memory file that only its owner may use, as a crashed owner's can be.
+    QFile::setPermissions(db.file() + "-shm", QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(db.dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                        QFile::ReadOther | QFile::ExeOther);
+    QProcess poster;
+    poster.setWorkingDirectory(db.dir());
+    start_as_other_user(poster, DATA_POSTER, {"0"});
+    ASSERT_TRUE(poster.waitForFinished(10000));
+    const QString out = QString::fromUtf8(poster.readAllStandardOutput());
+    EXPECT_FALSE(out.contains("open 4")) << out.toStdString();
+    EXPECT_TRUE(out.startsWith("open 5") || out.contains("control.orac")) << out.toStdString();
+}
+
 // Starts at the same moment on a fresh database wait for each other's locks instead of failing.
 TEST(DataConnection, ProcessesOpeningAtTheSameMomentAllGetIn)
 {

@@ -121,8 +121,11 @@ void TADOConnection::Open()
     if (const int rc = Probe(db); rc != SQLITE_OK) {
         if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
             FailWith(db, path);
-        // A database in its journal mode in a folder that the user cannot write: its shared-memory
-        // file cannot be made, so nobody else can be writing it either; it is read as it stands.
+        // A database in its journal mode whose shared-memory file the user cannot make or use is read
+        // as the main file stands; but not while committed changes still wait in its log, which that
+        // reading would leave out.
+        if (QFileInfo(QString::fromUtf8(path + "-wal")).size() > 0)
+            FailWith(db, path);
         sqlite3_close(db);
         db = OpenFile(UriOf(path) + "?immutable=1", SQLITE_OPEN_READONLY, path);
         if (Probe(db) != SQLITE_OK)
