@@ -3,6 +3,8 @@
 #include "data/ado.h"
 #include "exchange/gst_file.h"
 #include "system/files.h"
+#include "system/sysutils.h"
+#include "toolkit/dialogs.h"
 
 namespace {
 
@@ -33,9 +35,14 @@ void TForm1::kr_exportClick(TObject*)
     if (SaveDialog1->Execute()) {
         // Into the chosen folder: the current directory stays where it is.
         const QString target = gst_target(SaveDialog1->FileName);
-        RewriteFile(target);
-        write_listed_guests(ADOQuery1, target);
-        ShowMessage("Export the Guest list finished.");
+        // The dialog asked about the name as typed; another file that the export would empty is asked
+        // about here.
+        if (target == SaveDialog1->FileName || !FileExists(target) ||
+            ConfirmYesNo("\"" + target + "\" already exists.\rDo you want to replace it?")) {
+            RewriteFile(target);
+            write_listed_guests(ADOQuery1, target);
+            ShowMessage("Export the Guest list finished.");
+        }
     }
     search_box->SetText("");
     search_box->SetFocus();

@@ -77,6 +77,29 @@ TEST_F(ExchangeTest, CancelledExportStillEmptiesAndFocusesSearchBox)
     EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 3);
 }
 
+// The dialog asks about the name the user typed; a different file that the export would empty is
+// asked about too, and a No keeps it.
+TEST_F(ExchangeTest, AnExistingTargetOtherThanTheChosenFileIsReplacedOnlyOnYes)
+{
+    start_with(kSeed);
+    {
+        QFile old(folder.file("guests.gst"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("kept");
+    }
+    export_to(folder.file("guests.txt"));
+    EXPECT_EQ(bytes(folder.file("guests.gst")), QByteArray("kept"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.texts().first().contains("guests.gst")) << dialogs.texts().first().toStdString();
+    EXPECT_TRUE(Form1->search_box->Focused());
+
+    dialogs.boxes.clear();
+    dialogs.confirmAnswers.push_back(true);
+    export_to(folder.file("guests.txt"));
+    EXPECT_EQ(bytes(folder.file("guests.gst")), kAnnLine + kBoLine);
+    EXPECT_EQ(dialogs.texts().last(), "Export the Guest list finished.");
+}
+
 TEST_F(ExchangeTest, FailingExportShowsSystemMessageAndKeepsWrittenLines)
 {
     start_with(kSeed);
