@@ -23,8 +23,14 @@ stage() { printf '%s: %ss\n' "$1" "$((SECONDS - started))"; started=$SECONDS; }
 
 started=$SECONDS
 cleanup
-rm -rf "$target"
-debootstrap --variant=minbase bookworm "$target" "$mirror" >/tmp/krv-fresh-debootstrap.log
+if findmnt -R "$target" >/dev/null 2>&1; then
+  echo "fresh machine: something is still mounted below $target; not removing it" >&2
+  exit 1
+fi
+rm -rf --one-file-system "$target"
+log=$(mktemp)
+debootstrap --variant=minbase bookworm "$target" "$mirror" >"$log" || { cat "$log" >&2; exit 1; }
+rm -f "$log"
 stage "debootstrap"
 
 mount -t proc proc "$target/proc"

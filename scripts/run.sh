@@ -13,7 +13,7 @@ folder=${XDG_DATA_HOME:-$HOME/.local/share}/krv
 "$root/scripts/install_packages.sh"
 "$root/scripts/build.sh" KRV
 cmake -DSRC="$root/program" -DDST="$folder" -P "$root/scripts/layout_program.cmake"
-install -m 755 "$root/build/program/KRV" "$folder/KRV.new"
+install -m 755 "${KRV_BUILD_DIR:-$root/build}/program/KRV" "$folder/KRV.new"
 mv -f "$folder/KRV.new" "$folder/KRV"
 cd "$folder"
 exec ./KRV

@@ -1,7 +1,7 @@
 #pragma once
 // The guest-list file: one line per guest, each of the four texts behind its marker (a digit and a
 // tab), a closing marker 5 and CR LF. Written as UTF-8; read as UTF-8, or as windows-874 when the
-// bytes are not UTF-8 (files from the program's former platform).
+// bytes are not UTF-8 (older files in the Thai code page).
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

@@ -6,6 +6,7 @@
 #include "online/email_address.h"
 #include "online/email_page.h"
 #include "online/load_html_form.h"
+#include "online/web_address.h"
 #include "system/sysutils.h"
 
 TForm8* Form8 = nullptr;
@@ -71,7 +72,7 @@ void TForm8::Button1Click(TObject*)
         throw;
     }
 
-    Unit1::web_url = "http://" + Unit1::web_host + "/wedding/email.php";
+    Unit1::web_url = web_address("/wedding/email.php");
     // Every character is ASCII: the address passed the check, the host is the program's.
     Unit8::html_text = email_form_page(address, Unit1::web_url).toLatin1();
     load_html_form(wwwform, Unit8::html_text);
