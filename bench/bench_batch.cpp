@@ -21,6 +21,7 @@ int main()
     test_application();
     constexpr int kCards = 500;
     ProgramFolder folder;
+    // The batch prints from the current guest on: one name for all keeps the first guest first.
     QString guests = "BEGIN;";
     for (int i = 1; i <= kCards; ++i)
         guests += QString("INSERT INTO member (userid, name, lastname, other_txt) "
@@ -28,12 +29,7 @@ int main()
                       .arg(i)
                       .arg(i % 40);
     folder.sql(guests + "COMMIT;");
-    QDir::setCurrent(folder.path());
-    SetExecutablePath(folder.file("KRV"));
-    create_windows();
-    Unit1::app_path = folder.path();
-    Form1->Show();
-    QCoreApplication::processEvents();
+    start_program(folder);
 
     int written = 0;
     TRvSystem::PrinterHook = [&](const TRvDocument& doc) {

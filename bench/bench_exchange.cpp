@@ -53,16 +53,12 @@ int main()
     test_application();
     ProgramFolder folder;
     folder.sql(seed(10000));
-    QDir::setCurrent(folder.path());
     ScriptedDialogs dialogs;
-    create_windows();
-    Unit1::app_path = folder.path();
-    Form1->Show();
-    QCoreApplication::processEvents();
+    start_program(folder);
 
     std::vector<double> exports, imports;
     for (int round = 0; round < 3; ++round) {
-        dialogs.saveFiles.push_back(folder.file("guests"));
+        dialogs.saveFiles.push_back(folder.file("guests.gst"));
         exports.push_back(seconds([] { Dispatch([] { Form1->kr_export->Click(); }); }));
         folder.sql("DELETE FROM member;");
         Dispatch([] { Form1->list_allClick(nullptr); });

@@ -53,12 +53,8 @@ Medians median_keystroke(int guests)
     ProgramFolder folder;
     folder.sql(seed(guests));
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
     ScriptedDialogs dialogs;
-    create_windows();
-    Unit1::app_path = folder.path();
-    Form1->Show();
-    QCoreApplication::processEvents();
+    start_program(folder);
     Form1->search_box->SetFocus();
 
     std::vector<double> wall, cpu;

@@ -2,6 +2,7 @@
 // report project laid out and written as one PDF file.
 #include "app/KRV.h"
 #include "app/Unit1.h"
+#include "guest_seed.h"
 #include "report/rave.h"
 #include "support/program_fixture.h"
 #include "system/sysutils.h"
@@ -18,20 +19,8 @@ int main()
     test_application();
     constexpr int kGuests = 1000;
     ProgramFolder folder;
-    QString guests = "BEGIN;";
-    for (int i = 1; i <= kGuests; ++i)
-        guests += QString("INSERT INTO member (userid, name, lastname, other_txt, money) "
-                          "VALUES (%1, 'Guest %1', 'Lastname %1', 'Table %2', %3);")
-                      .arg(i)
-                      .arg(i % 40)
-                      .arg(i % 3 ? QString::number(i * 100) : "NULL");
-    folder.sql(guests + "COMMIT;");
-    QDir::setCurrent(folder.path());
-    SetExecutablePath(folder.file("KRV"));
-    create_windows();
-    Unit1::app_path = folder.path();
-    Form1->Show();
-    QCoreApplication::processEvents();
+    folder.sql(seed(kGuests));
+    start_program(folder);
 
     const QString pdf = folder.file("statistics.pdf");
     Form1->RvSystem1->DefaultDest = rdFile;

@@ -13,14 +13,6 @@ namespace {
 const QString kSearch = "(name like ? or lastname like ? or other_txt like ? or note like ?"
                         " or name like ? or lastname like ? or other_txt like ? or note like ?)";
 
-QStringList texts(const QVariantList& values)
-{
-    QStringList out;
-    for (const QVariant& v : values)
-        out << v.toString();
-    return out;
-}
-
 // Four times as typed, then four times within.
 QStringList searched(const QString& s)
 {
@@ -138,7 +130,7 @@ TEST_F(StatisticsReportTest, StatementsHeaderAndFiguresFollowTheSearchAndTheGrou
         EXPECT_EQ(Form1->Report_Query3->SQLText(),
                   statement("SELECT COUNT(userid) AS no_money FROM member", "money is null"));
         for (TADOQuery* q : {Form1->Report_Query, Form1->Report_Query2, Form1->Report_Query3}) {
-            EXPECT_EQ(texts(q->Parameters()), c.values);
+            EXPECT_EQ(value_texts(q->Parameters()), c.values);
             EXPECT_TRUE(q->Active());
         }
         EXPECT_EQ(figures(), c.figures);
@@ -175,7 +167,7 @@ TEST_F(StatisticsReportTest, ASearchThatMatchesOnlyMoneyFindsNoDataAndChangesNot
     Form1->Button8Click(Form1->Image5);
     EXPECT_EQ(dialogs.texts(), QStringList{"No data in the system."});
     EXPECT_EQ(Form1->cnn->SQLText(), "SELECT COUNT(userid) AS total_card FROM member WHERE " + kSearch);
-    EXPECT_EQ(texts(Form1->cnn->Parameters()), searched("120"));
+    EXPECT_EQ(value_texts(Form1->cnn->Parameters()), searched("120"));
     EXPECT_FALSE(Form1->cnn->Active());
     EXPECT_TRUE(cards.empty());
     EXPECT_EQ(header(), "List All|-");

@@ -10,14 +10,6 @@ const QString kCondition =
     " (name like ? or lastname like ? or other_txt like ? or money like ? or note like ?"
     " or name like ? or lastname like ? or other_txt like ? or money like ? or note like ?)";
 
-QStringList texts(const QVariantList& values)
-{
-    QStringList out;
-    for (const QVariant& v : values)
-        out << v.toString();
-    return out;
-}
-
 // The values of the search condition for a text: five times as typed, then five times within.
 QStringList searched(const QString& s)
 {
@@ -80,10 +72,10 @@ TEST_F(GuestListTest, EachFilterEntryAndSearchTextGiveTheirStatementAndValues)
         type(c.text);
         choose(c.entry);
         EXPECT_EQ(Form1->ADOQuery1->SQLText(), c.sql);
-        EXPECT_EQ(texts(Form1->ADOQuery1->Parameters()), c.values);
+        EXPECT_EQ(value_texts(Form1->ADOQuery1->Parameters()), c.values);
         EXPECT_EQ(Unit1::member_sql, c.sql);
         EXPECT_EQ(Form1->cnn->SQLText(), c.total);
-        EXPECT_EQ(texts(Form1->cnn->Parameters()), c.total_values);
+        EXPECT_EQ(value_texts(Form1->cnn->Parameters()), c.total_values);
     }
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
@@ -95,7 +87,7 @@ TEST_F(GuestListTest, AGroupEntryWhoseGroupIsGoneKeepsThePreviousStatement)
     type("an");
     EXPECT_EQ(Unit1::group_id_sel, 0);
     EXPECT_EQ(Form1->ADOQuery1->SQLText(), "SELECT * FROM member WHERE group_id = ?");
-    EXPECT_EQ(texts(Form1->ADOQuery1->Parameters()), QStringList{"1"});
+    EXPECT_EQ(value_texts(Form1->ADOQuery1->Parameters()), QStringList{"1"});
     EXPECT_EQ(listed(), QStringList{"Anna Berg"});
 }
 

@@ -75,6 +75,26 @@ void ProgramTest::start(bool show)
     pump();
 }
 
+QStringList value_texts(const QVariantList& values)
+{
+    QStringList out;
+    for (const QVariant& v : values)
+        out << v.toString();
+    return out;
+}
+
+void start_program(const ProgramFolder& folder)
+{
+    QDir::setCurrent(folder.path());
+    SetExecutablePath(folder.file("KRV"));
+    create_windows();
+    Unit1::app_path = folder.path();
+    // Nothing beyond this machine: the minute timer's check finds no service here.
+    Unit1::web_host = "127.0.0.1:1";
+    Form1->Show();
+    QCoreApplication::processEvents();
+}
+
 void ProgramTest::pump()
 {
     for (int i = 0; i < 3; ++i)

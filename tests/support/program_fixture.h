@@ -4,7 +4,9 @@
 #include "support/scripted_dialogs.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -31,6 +33,13 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A statement's bound values as texts, for comparing with what a test expects.
+QStringList value_texts(const QVariantList& values);
+
+// Starts the program in this process on the folder, as a real start would (the folder is the current
+// directory, the executable's folder and the program folder), and shows the main window.
+void start_program(const ProgramFolder& folder);
 
 class ProgramTest : public ::testing::Test {
 protected:
