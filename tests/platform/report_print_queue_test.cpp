@@ -5,7 +5,6 @@
 
 #include "system/sysutils.h"
 
-#include <QDateTime>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QPrintDialog>
@@ -80,7 +79,7 @@ protected:
     std::vector<Job> waitForJobs(size_t count)
     {
         std::vector<Job> found;
-        for (const QueuedJob& job : wait_for_jobs(token, count, started)) {
+        for (const QueuedJob& job : wait_for_jobs(token, count)) {
             found.push_back({ReadPdf(job.path), job.page});
             QFile::remove(job.path);
         }
@@ -90,7 +89,6 @@ protected:
     TRvSystem engine;
     TRvProject project;
     QString token;
-    QDateTime started = QDateTime::currentDateTime();
 };
 
 TEST_F(ReportPrintQueue, ThreeCardsBecomeThreeJobs)

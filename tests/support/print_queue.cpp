@@ -56,9 +56,11 @@ bool start_print_queue(QString& why)
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const QDateTime& since)
+std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count)
 {
-    std::vector<std::pair<QDateTime, QueuedJob>> found;
+    // cups-pdf ends each file name with "-job_<id>".
+    static const QRegularExpression job_id(R"(-job_(\d+)\.pdf$)");
+    std::vector<std::pair<long long, QueuedJob>> found;
     std::set<QString> seen;
     QElapsedTimer clock;
     clock.start();
@@ -66,21 +68,21 @@ std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const Q
         QThread::msleep(250);
         for (QDirIterator it(cups_pdf_folder(), {"*.pdf"}, QDir::Files); it.hasNext();) {
             const QString path = it.next();
-            const QFileInfo info(path);
-            if (seen.count(path) || info.lastModified() < since.addSecs(-2))
+            if (seen.count(path))
                 continue;
+            // A file still being written reads without the token and is read again next time.
             const QString text = run("pdftotext", {"-layout", path, "-"});
             if (!text.contains(token))
                 continue;
             seen.insert(path);
-            found.push_back({info.birthTime().isValid() ? info.birthTime() : info.lastModified(),
-                             {path, text, shown_page_size(path)}});
+            found.push_back(
+                {job_id.match(path).captured(1).toLongLong(), {path, text, shown_page_size(path)}});
         }
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QueuedJob> jobs;
-    for (auto& [when, job] : found)
+    for (auto& [id, job] : found)
         jobs.push_back(job);
     return jobs;
 }

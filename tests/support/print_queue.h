@@ -1,7 +1,6 @@
 #pragma once
 // The real print server for printing tests: scripts/start_print_queue.sh sets up a cups-pdf test
 // queue, which CTest names in PRINTER and which writes each job as a PDF file.
-#include <QDateTime>
 #include <QSizeF>
 #include <QString>
 #include <vector>
@@ -15,6 +14,7 @@ struct QueuedJob {
     QSizeF page;  // points, as a viewer shows the page
 };
 
-// Waits (up to 90 s) for the PDFs of jobs since `since` whose text contains `token`,
-// in the order they were written; the files stay for the caller to remove.
-std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count, const QDateTime& since);
+// Waits (up to 90 s) for the PDFs of the jobs whose text contains `token` (unique to one test run),
+// in the order the queue numbered them; the files stay for the caller to remove. The machine's clock
+// is not consulted: it may be set back while a test runs.
+std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count);
