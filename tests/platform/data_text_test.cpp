@@ -81,6 +81,10 @@ TEST_F(DataTest, LikePatternsKeepTheirWildcards)
     EXPECT_EQ(column(q, "name"), QStringList({"Jo"}));
     open(kSearch, SearchValues("ANT"));
     EXPECT_EQ(column(q, "name"), QStringList({"Émilie"}));
+    // A pattern read from a column, row by row, beside a bound one.
+    db.exec("UPDATE member SET note = 'a%' WHERE userid = 1; UPDATE member SET note = 'x%' WHERE userid = 2");
+    open("SELECT name FROM member WHERE name LIKE note OR name LIKE ? ORDER BY userid", {"JO"});
+    EXPECT_EQ(column(q, "name"), QStringList({"Ann", "Jo"}));
 }
 
 TEST_F(DataTest, HostileValuesNeverChangeAStatement)

@@ -145,24 +145,29 @@ Pattern Prepare(const unsigned char* pat, int np, long esc)
     return p;
 }
 
-// Case-insensitive search for an ASCII literal; a hit is a hit after folding too, since ASCII
-// letters fold to ASCII and stay next to each other.
-bool ContainsAscii(const QByteArray& literal, const unsigned char* s, int ns)
+// Case-insensitive search for an ASCII literal: a hit is a hit after folding too, since ASCII
+// letters fold to ASCII and stay next to each other, while a miss is final only for an ASCII text.
+enum class Found { kYes, kNoInAscii, kNo };
+
+Found ContainsAscii(const Pattern& p, const unsigned char* s, int ns)
 {
-    const auto* lit = reinterpret_cast<const unsigned char*>(literal.constData());
-    const int nl = int(literal.size());
+    const auto* lit = reinterpret_cast<const unsigned char*>(p.literal.constData());
+    const int nl = int(p.literal.size());
     if (nl == 0)
-        return true;
+        return Found::kYes;
+    // A letter's two cases differ only in bit 0x20, and no other byte reaches a lowered letter so.
+    const unsigned char first = lit[0];
+    const unsigned char mask = first >= 'a' && first <= 'z' ? 0x20 : 0;
     for (int at = 0; at + nl <= ns; ++at) {
-        if (LowerAscii(s[at]) != lit[0])
+        if ((s[at] | mask) != first)
             continue;
         int i = 1;
         while (i < nl && LowerAscii(s[at + i]) == lit[i])
             ++i;
         if (i == nl)
-            return true;
+            return Found::kYes;
     }
-    return false;
+    return IsAscii(s, ns) ? Found::kNoInAscii : Found::kNo;
 }
 
 // The texts folded last, found by their bytes: a search reads each column for two terms, so a text
@@ -185,27 +190,39 @@ const QList<uint>& Folded(const unsigned char* s, int ns)
     return e.folded;
 }
 
-bool Match(const Pattern& p, const unsigned char* s, int ns)
+// Kept out of line, so the common ASCII path stays a small function.
+[[gnu::noinline]] bool MatchFolded(const Pattern& p, const unsigned char* s, int ns)
 {
-    if (p.ascii) {
-        if (p.shape == Pattern::kContains && ContainsAscii(p.literal, s, ns))
-            return true;
-        if (IsAscii(s, ns)) {
-            switch (p.shape) {
-            case Pattern::kEqual:
-                return ns == p.literal.size() && ContainsAscii(p.literal, s, ns);
-            case Pattern::kContains:
-                return false;
-            default: {
-                const auto* pat = reinterpret_cast<const unsigned char*>(p.text.constData());
-                return Like(pat, pat + p.text.size(), s, s + ns, p.esc, LowerAscii);
-            }
-            }
-        }
-    }
     const QList<uint>& fs = Folded(s, ns);
     return Like(p.folded.constData(), p.folded.constData() + p.folded.size(), fs.constData(),
                 fs.constData() + fs.size(), p.folded_esc, [](char32_t c) { return c; });
+}
+
+bool Match(const Pattern& p, const unsigned char* s, int ns)
+{
+    if (p.ascii) {
+        switch (p.shape) {
+        case Pattern::kEqual:
+            if (ns != p.literal.size()) {
+                if (IsAscii(s, ns))
+                    return false;
+                break;
+            }
+            [[fallthrough]]; // of equal length, equal is contained
+        case Pattern::kContains: {
+            const Found found = ContainsAscii(p, s, ns);
+            if (found != Found::kNo)
+                return found == Found::kYes;
+            break;
+        }
+        default:
+            if (IsAscii(s, ns)) {
+                const auto* pat = reinterpret_cast<const unsigned char*>(p.text.constData());
+                return Like(pat, pat + p.text.size(), s, s + ns, p.esc, LowerAscii);
+            }
+        }
+    }
+    return MatchFolded(p, s, ns);
 }
 
 // Patterns bound as values, kept by their call site while a statement runs: such a pattern stays
@@ -218,8 +235,9 @@ public:
     const Pattern* Find(const sqlite3_context* ctx, long esc)
     {
         const size_t n = sites_.size();
-        for (size_t k = 0; k < n; ++k) {
-            const size_t i = (next_ + k) % n;
+        for (size_t k = 0, i = next_; k < n; ++k, ++i) {
+            if (i >= n)
+                i = 0;
             if (sites_[i].first == ctx && sites_[i].second->esc == esc) {
                 next_ = i + 1;
                 return sites_[i].second.get();
@@ -244,7 +262,26 @@ private:
     size_t next_ = 0;
 };
 
-void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+// The result for a text: 1 or 0, or none (NULL) when the text is NULL.
+void SetMatch(sqlite3_context* ctx, const Pattern& p, sqlite3_value* text)
+{
+    bool match;
+    if (sqlite3_value_type(text) == SQLITE_INTEGER) {
+        // The engine's text of an integer, written here so the value is left as it is.
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(text)).ptr;
+        match = Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));
+    } else {
+        const auto str = sqlite3_value_text(text);
+        if (!str)
+            return;
+        match = Match(p, str, sqlite3_value_bytes(text));
+    }
+    sqlite3_result_int(ctx, match);
+}
+
+// A call whose pattern is not kept yet, or that has an escape character.
+[[gnu::noinline]] void LikePreparing(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     long esc = -1;
     if (argc == 3) {
@@ -272,24 +309,20 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         if (bound)
             kept = patterns->Keep(ctx, std::move(made));
     }
-    const Pattern& p = made ? *made : *kept;
-
-    bool match;
-    if (sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
-        // The engine's text of an integer, written here so the value is left as it is.
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(argv[1])).ptr;
-        match = Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));
-    } else {
-        const auto str = sqlite3_value_text(argv[1]);
-        if (!str)
-            return; // NULL
-        match = Match(p, str, sqlite3_value_bytes(argv[1]));
-    }
+    SetMatch(ctx, made ? *made : *kept, argv[1]);
     // The engine may free the pattern at once, so it is handed over last.
     if (made)
         sqlite3_set_auxdata(ctx, 0, made.release(), [](void* d) { delete static_cast<Pattern*>(d); });
-    sqlite3_result_int(ctx, match);
+}
+
+// The search's ten terms call this once a row each: a bound pattern kept for the site goes
+// straight to the match.
+void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (argc == 2)
+        if (const Pattern* p = static_cast<BoundPatterns*>(sqlite3_user_data(ctx))->Find(ctx, -1))
+            return SetMatch(ctx, *p, argv[1]);
+    LikePreparing(ctx, argc, argv);
 }
 
 } // namespace
