@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QWheelEvent>
 
@@ -208,6 +209,30 @@ TEST_F(GuestGridTest, ATitleClickWithoutAResultDoesNothing)
     click_title(1);
     EXPECT_EQ(stored("column_name_sort"), "mark");
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
+}
+
+// The grid lays its cell texts out itself; they must look exactly as the style's own item drawing
+// makes them: too-wide texts elided, a text of two lines, right-aligned money, the selected row.
+TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
+{
+    TADOQuery* q = Form1->ADOQuery1;
+    go_to(3);
+    q->Edit();
+    q->FieldByName("lastname")->SetAsString("Adams-Wetherington-Featherstonehaugh");
+    q->FieldByName("note")->SetAsString("two\nlines");
+    q->FieldByName("other_txt")->SetAsString("mid");
+    q->Post();
+    go_to(2);
+    Form1->DBGrid1->Columns(2)->SetAlignment(taCenter);
+    Form1->DBGrid1->Columns(3)->SetAlignment(taRightJustify);
+    pump();
+    const QImage ours = view()->viewport()->grab().toImage();
+    QStyledItemDelegate style_only;
+    QAbstractItemDelegate* own = view()->itemDelegate();
+    view()->setItemDelegate(&style_only);
+    const QImage theirs = view()->viewport()->grab().toImage();
+    view()->setItemDelegate(own);
+    EXPECT_EQ(ours, theirs);
 }
 
 } // namespace

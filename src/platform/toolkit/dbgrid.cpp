@@ -7,9 +7,13 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextLayout>
 #include <QWheelEvent>
+#include <QtMath>
 
 int SystemWheelScrollLines()
 {
@@ -101,7 +105,9 @@ private:
     TDBGrid* grid_;
 };
 
-// Reports every painted data cell before drawing it.
+// Reports every painted data cell before drawing it. A plain one-line text that fits is drawn as
+// the style draws an item, but laid out once: the style shapes each text three times (for its
+// size, its elision and its drawing), which was most of a repaint. Anything else goes to the style.
 class CellPainter : public QStyledItemDelegate {
 public:
     CellPainter(TDBGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
@@ -109,10 +115,61 @@ public:
     {
         if (grid_->OnDrawColumnCell)
             Dispatch([this] { grid_->OnDrawColumnCell(grid_); });
-        QStyledItemDelegate::paint(p, o, i);
+        QStyleOptionViewItem opt = o;
+        initStyleOption(&opt, i);
+        if (!paintPlain(p, opt))
+            QStyledItemDelegate::paint(p, o, i);
     }
 
 private:
+    static bool isPlain(const QStyleOptionViewItem& o)
+    {
+        // Word wrapping changes nothing for a text that fits on one line.
+        if ((o.features & ~QStyleOptionViewItem::WrapText) != QStyleOptionViewItem::HasDisplay ||
+            (o.state & QStyle::State_HasFocus) || o.backgroundBrush.style() != Qt::NoBrush ||
+            o.direction != Qt::LeftToRight)
+            return false;
+        for (const QChar c : o.text)
+            if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator)
+                return false;
+        return true;
+    }
+
+    static bool paintPlain(QPainter* p, const QStyleOptionViewItem& o)
+    {
+        if (!isPlain(o))
+            return false;
+        const QWidget* w = o.widget;
+        const QStyle* style = w ? w->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+        const QRect r = o.rect.adjusted(margin, 0, -margin, 0);
+        QTextOption to;
+        to.setWrapMode(QTextOption::ManualWrap);
+        to.setTextDirection(o.direction);
+        to.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
+        QTextLayout layout(o.text, o.font);
+        layout.setTextOption(to);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(r.width());
+        layout.endLayout();
+        if (line.naturalTextWidth() > r.width())
+            return false; // elided by the style
+        p->save();
+        p->setClipRect(o.rect);
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, p, w);
+        QPalette::ColorGroup group = o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(o.state & QStyle::State_Active))
+            group = QPalette::Inactive;
+        p->setPen(o.palette.color(group, o.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                          : QPalette::Text));
+        const QRectF at = QStyle::alignedRect(o.direction, o.displayAlignment & Qt::AlignVertical_Mask,
+                                              QSize(r.width(), qCeil(line.height())), r);
+        layout.draw(p, at.topLeft());
+        p->restore();
+        return true;
+    }
+
     TDBGrid* grid_;
 };
 
