@@ -8,6 +8,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 // Equal texts read from one column share one string: guest lists repeat names, tables and notes,
 // so sharing saves converting, allocating and freeing them. A column whose texts are mostly
@@ -37,7 +38,7 @@ public:
     sqlite3_stmt* Handle() const { return stmt_; }
 
 private:
-    QVariant Value(int i, int type) const; // column i, of the engine's type
+    static QVariant ValueOf(sqlite3_value* v); // of the engine's type
     [[noreturn]] void Raise() const;
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
