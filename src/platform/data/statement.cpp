@@ -100,7 +100,9 @@ int Statement::ColumnCount() const
     return sqlite3_column_count(stmt_);
 }
 
-// A column is read through its value, whose accessors cost a fraction of the statement's own.
+// A column is read through its value, whose accessors cost a fraction of the statement's own. The
+// engine calls such a value unprotected, meaning read without the connection's mutex: every
+// connection here is opened without one and used by one thread at a time.
 QVariant Statement::Column(int i) const
 {
     return ValueOf(sqlite3_column_value(stmt_, i));
