@@ -8,8 +8,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <QtDebug>
 #include <algorithm>
+#include <pwd.h>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -21,9 +24,12 @@ QString run(const QString& tool, const QStringList& args)
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-// Where cups-pdf puts the jobs of the user running the tests.
+// Where cups-pdf puts the jobs of the user running the tests. It takes the home folder from the
+// account, not from $HOME, which a test runner may have pointed elsewhere.
 QString cups_pdf_folder()
 {
+    const passwd* account = getpwuid(getuid());
+    const QString home = account ? QString::fromLocal8Bit(account->pw_dir) : QDir::homePath();
     QString out = "${HOME}/PDF";
     QFile conf("/etc/cups/cups-pdf.conf");
     if (conf.open(QIODevice::ReadOnly)) {
@@ -31,7 +37,18 @@ QString cups_pdf_folder()
             if (line.startsWith("Out "))
                 out = line.mid(4).trimmed();
     }
-    return out.replace("${HOME}", QDir::homePath());
+    return out.replace("${HOME}", home);
+}
+
+// What the print server did with the jobs, for a test that waited in vain.
+void report_queue_state(const QString& folder)
+{
+    QString state =
+        "no job reached " + folder + "\n" + run("lpstat", {"-t"}) + run("lpstat", {"-W", "all", "-o"});
+    QDir logs("/var/log/cups");
+    for (const QString& log : logs.entryList({"error_log", "cups-pdf*_log"}, QDir::Files))
+        state += "--- " + log + "\n" + run("tail", {"-n", "20", logs.filePath(log)});
+    qWarning().noquote() << state;
 }
 
 // The page size as a viewer shows it: pdfinfo's size, turned by the page's rotation.
@@ -79,6 +96,8 @@ std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count)
                 {job_id.match(path).captured(1).toLongLong(), {path, text, shown_page_size(path)}});
         }
     }
+    if (found.size() < count)
+        report_queue_state(cups_pdf_folder());
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QueuedJob> jobs;
