@@ -7,6 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install_packages.sh"
 "$root/scripts/build.sh"
 queue=KRV_Test_PDF
+# The same print server as the tests reach (see tests/CMakeLists.txt).
+export CUPS_SERVER=/run/cups/cups.sock
 started_cups=no
 lpstat -r 2>/dev/null | grep -q "is running" || started_cups=yes
 "$root/scripts/start_print_queue.sh" "$queue" || echo "print queue: not available, printer tests will be skipped"
