@@ -43,8 +43,9 @@ QString cups_pdf_folder()
 // What the print server did with the jobs, for a test that waited in vain.
 void report_queue_state(const QString& folder)
 {
+    // The server, the queue and its jobs, finished ones too.
     QString state =
-        "no job reached " + folder + "\n" + run("lpstat", {"-t"}) + run("lpstat", {"-W", "all", "-o"});
+        "no job reached " + folder + "\n" + run("lpstat", {"-r", "-d", "-v", "-a", "-p", "-W", "all", "-o"});
     QDir logs("/var/log/cups");
     for (const QString& log : logs.entryList({"error_log", "cups-pdf*_log"}, QDir::Files))
         state += "--- " + log + "\n" + run("tail", {"-n", "20", logs.filePath(log)});
@@ -79,11 +80,12 @@ std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count)
     static const QRegularExpression job_id(R"(-job_(\d+)\.pdf$)");
     std::vector<std::pair<long long, QueuedJob>> found;
     std::set<QString> seen;
+    const QString folder = cups_pdf_folder();
     QElapsedTimer clock;
     clock.start();
     while (found.size() < count && clock.elapsed() < 90000) {
         QThread::msleep(250);
-        for (QDirIterator it(cups_pdf_folder(), {"*.pdf"}, QDir::Files); it.hasNext();) {
+        for (QDirIterator it(folder, {"*.pdf"}, QDir::Files); it.hasNext();) {
             const QString path = it.next();
             if (seen.count(path))
                 continue;
@@ -97,7 +99,7 @@ std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count)
         }
     }
     if (found.size() < count)
-        report_queue_state(cups_pdf_folder());
+        report_queue_state(folder);
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QueuedJob> jobs;
