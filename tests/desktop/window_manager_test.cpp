@@ -69,6 +69,7 @@ protected:
             return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         })) << "the window manager did not start";
 
+        folder.sql("INSERT INTO member (userid, name, lastname, money) VALUES (1, 'Ann', 'Lee', 500);");
         QFile::copy(KRV_EXE, folder.file("KRV"));
         QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -77,6 +78,7 @@ protected:
         krv.setProcessEnvironment(krv_env);
         krv.setWorkingDirectory(folder.path());
         krv.start(folder.file("KRV"), {});
+        krvEnv = krv_env;
         ASSERT_TRUE(krv.waitForStarted());
         ASSERT_TRUE(poll([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
             << "the main window did not appear";
@@ -188,8 +190,20 @@ protected:
         click(o.x() + 660, o.y() + 65);
     }
 
+    // A second start of the program, which hands over to the first and ends.
+    void startAgain() const
+    {
+        QProcess again;
+        again.setProcessEnvironment(krvEnv);
+        again.setWorkingDirectory(folder.path());
+        again.start(folder.file("KRV"), {});
+        ASSERT_TRUE(again.waitForFinished(20000)) << "the second start did not end";
+    }
+    QString transientFor(const QString& id) const { return x("xprop", {"-id", id, "WM_TRANSIENT_FOR"}); }
+
     ProgramFolder folder;
     QTemporaryDir runtime;
+    QProcessEnvironment krvEnv;
     QProcess xvfb, wm, krv;
     QString display, main;
     QProcessEnvironment env;
@@ -231,7 +245,7 @@ TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
     key("ctrl+n");
     const QString dialog = waitForWindow("New");
     ASSERT_FALSE(dialog.isEmpty());
-    x("xdotool", {"windowactivate", "--sync", dialog});
+    click(50, 900);
     closeBox(main);
     key("Escape"); // after the close box: the dialog cancels and the main window is enabled again
     ASSERT_TRUE(poll([&] { return window("New").isEmpty(); }));
@@ -239,6 +253,47 @@ TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
 
     closeBox(main);
     EXPECT_TRUE(krv.waitForFinished(10000)) << "the enabled main window's close box did not end the program";
+}
+
+TEST_F(Desktop, TheOpenDialogKeepsTheKeyboardWhenTheMainWindowComesForward)
+{
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a click on the main window", [&] { click(50, 900); }},
+        {"a restore from minimised",
+         [&] {
+             x("xdotool", {"windowminimize", main});
+             poll([&] { return state(main).contains("Iconic"); });
+             x("xdotool", {"windowactivate", main});
+             poll([&] { return state(main).contains("Normal"); });
+         }},
+        {"a second start", [&] { startAgain(); }},
+    };
+    for (const auto& [what, disturb] : cases) {
+        SCOPED_TRACE(what);
+        key("ctrl+n");
+        const QString dialog = waitForWindow("New");
+        ASSERT_FALSE(dialog.isEmpty());
+        disturb();
+        // The user types once the windows have settled.
+        EXPECT_TRUE(poll([&] { return x("xdotool", {"getactivewindow"}) == dialog; }))
+            << "the window manager's active window is " << x("xdotool", {"getactivewindow"}).toStdString();
+        key("Escape");
+        ASSERT_TRUE(poll([&] { return window("New").isEmpty(); })) << "the dialog did not take the key";
+    }
+}
+
+TEST_F(Desktop, PreviewsBelongToTheMainWindow)
+{
+    // The card's and the report's previews; both bear the report system's preview title.
+    for (const char* keys : {"ctrl+p", "alt+v Return"}) {
+        SCOPED_TRACE(keys);
+        key(keys);
+        const QString preview = waitForWindow("Envelope card preview");
+        ASSERT_FALSE(preview.isEmpty()) << "no preview opened";
+        EXPECT_TRUE(transientFor(preview).endsWith(hex(main))) << transientFor(preview).toStdString();
+        key("Escape");
+        ASSERT_TRUE(poll([&] { return window("Envelope card preview").isEmpty(); }));
+    }
 }
 
 TEST_F(Desktop, EveryMenuOpensFromTheKeyboard)
