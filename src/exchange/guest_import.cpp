@@ -9,14 +9,14 @@ namespace {
 
 // Guest j gets the key j. One transaction: a crash part-way leaves the register empty, ready for
 // another try; a refused row ends the import, the guests before it kept and the row dropped.
-void store_guests(TADOConnection* connection, TADOQuery* guests, const QStringList& lines)
+void store_guests(TADOConnection* connection, TADOQuery* guests, const std::vector<GuestTexts>& file)
 {
     // The grid and the card follow once, at the end: nothing is painted before then anyway.
     TControlsDisabled quiet(guests);
     connection->BeginTrans();
     try {
-        for (qsizetype j = 0; j < lines.size(); ++j) {
-            const GuestTexts guest = gst_fields(lines[j]);
+        for (size_t j = 0; j < file.size(); ++j) {
+            const GuestTexts& guest = file[j];
             guests->Insert();
             guests->FieldByName("userid")->SetAsInteger(int(j + 1));
             guests->FieldByName("name")->SetAsString(guest.name);
@@ -45,7 +45,8 @@ void TForm1::kr_importClick(TObject*)
     }
     if (!OpenDialog1->Execute())
         return;
-    store_guests(ADOConnection1, ADOQuery1, gst_lines(ReadWholeFile(OpenDialog1->FileName)));
+    const QString chosen = OpenDialog1->FileName;
+    store_guests(ADOConnection1, ADOQuery1, gst_guests(ReadWholeFile(chosen), chosen));
     ADOQuery1->First();
     ShowMessage("Import Guest list Completed.");
     DBGrid1->SetFocus();
