@@ -4,6 +4,7 @@
 #include "exchange/gst_file.h"
 #include "system/files.h"
 #include "system/sysutils.h"
+#include "toolkit/busy_cursor.h"
 #include "toolkit/dialogs.h"
 
 namespace {
@@ -39,8 +40,11 @@ void TForm1::kr_exportClick(TObject*)
         // about here.
         if (target == SaveDialog1->FileName || !FileExists(target) ||
             ConfirmYesNo("\"" + target + "\" already exists.\rDo you want to replace it?")) {
-            RewriteFile(target);
-            write_listed_guests(ADOQuery1, target);
+            {
+                const TBusyCursor busy;
+                RewriteFile(target);
+                write_listed_guests(ADOQuery1, target);
+            }
             ShowMessage("Export the Guest list finished.");
         }
     }

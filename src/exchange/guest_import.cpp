@@ -3,6 +3,7 @@
 #include "data/ado.h"
 #include "exchange/gst_file.h"
 #include "system/files.h"
+#include "toolkit/busy_cursor.h"
 #include "toolkit/dbgrid.h"
 
 namespace {
@@ -45,9 +46,12 @@ void TForm1::kr_importClick(TObject*)
     }
     if (!OpenDialog1->Execute())
         return;
-    const QString chosen = OpenDialog1->FileName;
-    store_guests(ADOConnection1, ADOQuery1, gst_guests(ReadWholeFile(chosen), chosen));
-    ADOQuery1->First();
+    {
+        const TBusyCursor busy;
+        const QString chosen = OpenDialog1->FileName;
+        store_guests(ADOConnection1, ADOQuery1, gst_guests(ReadWholeFile(chosen), chosen));
+        ADOQuery1->First();
+    }
     ShowMessage("Import Guest list Completed.");
     DBGrid1->SetFocus();
 }

@@ -2,6 +2,7 @@
 #include "exchange/exchange_fixture.h"
 #include "support/temp_database.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,7 +66,27 @@ TEST_F(ExchangeTest, FileThatIsNotAGuestListIsRefusedStoringNothing)
                   "The file \"" + folder.file("list.gst") + "\" is not a Guest list.\r" + c.why);
         EXPECT_TRUE(guests().isEmpty());
         EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 0);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
+}
+
+// What the grid and the card see of the cursor when they hear from the guest query.
+TEST_F(ExchangeTest, BusyCursorWhileImportOrExportRuns)
+{
+    start_with("");
+    std::vector<int> heard;
+    const int listener = Form1->DataSource1->AddListener([&](TDataEvent, TField*) {
+        const QCursor* c = QApplication::overrideCursor();
+        heard.push_back(c ? c->shape() : -1);
+    });
+    import_from(QString(KRV_SOURCE_DIR) + "/tests/exchange/files/crlf.gst");
+    export_to(folder.file("out.gst"));
+    Form1->DataSource1->RemoveListener(listener);
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{"Import Guest list Completed.", "Export the Guest list finished."}));
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard, std::vector<int>(heard.size(), Qt::WaitCursor));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ExchangeTest, FieldLimitCountsCharacters)
@@ -91,6 +112,7 @@ TEST_F(ExchangeTest, RefusedRowEndsImportKeepingRowsBeforeIt)
     EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
     EXPECT_TRUE(dialogs.boxes[0].text.contains("name refused"));
     EXPECT_FALSE(Form1->ADOConnection1->InTransaction());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(Form1->ADOQuery1->State(), dsBrowse);
     EXPECT_EQ(listed(), QStringList{"Ann "});
     // A second connection sees only what was committed.
