@@ -7,10 +7,10 @@
 
 namespace {
 
-QString marker(int k)
-{
-    return QString::number(k) + '\t';
-}
+// Marker k is kMarkers[k]: its digit and a tab.
+const QLatin1StringView kMarkers[] = {QLatin1StringView(),      QLatin1StringView("1\t"),
+                                      QLatin1StringView("2\t"), QLatin1StringView("3\t"),
+                                      QLatin1StringView("4\t"), QLatin1StringView("5\t")};
 
 // windows-874 above ASCII; 0 where the code page defines no character.
 constexpr std::array<char16_t, 128> kThaiHigh = [] {
@@ -69,7 +69,7 @@ GuestTexts fields(const QString& line)
     std::array<qsizetype, 6> at{};
     qsizetype from = 0;
     for (int k = 1; k <= 5; ++k) {
-        at[k] = line.indexOf(marker(k), from);
+        at[k] = line.indexOf(kMarkers[k], from);
         if (at[k] >= 0)
             from = at[k] + 2;
     }
@@ -120,9 +120,13 @@ QString gst_target(const QString& chosen)
 
 QByteArray gst_line(const GuestTexts& guest)
 {
-    return (marker(1) + guest.name + marker(2) + guest.lastname + marker(3) + guest.other_txt + marker(4) +
-            guest.email + marker(5) + "\r\n")
-        .toUtf8();
+    const QString* const fields[] = {&guest.name, &guest.lastname, &guest.other_txt, &guest.email};
+    QString line;
+    line.reserve(guest.name.size() + guest.lastname.size() + guest.other_txt.size() + guest.email.size() +
+                 12);
+    for (int k = 1; k <= 4; ++k)
+        line.append(kMarkers[k]).append(*fields[k - 1]);
+    return line.append(kMarkers[5]).append(u"\r\n").toUtf8();
 }
 
 std::vector<GuestTexts> gst_guests(const QByteArray& file, const QString& name)

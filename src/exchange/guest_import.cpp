@@ -14,16 +14,22 @@ void store_guests(TADOConnection* connection, TADOQuery* guests, const std::vect
 {
     // The grid and the card follow once, at the end: nothing is painted before then anyway.
     TControlsDisabled quiet(guests);
+    // The fields stay while rows are inserted: looked up once, not for every row.
+    TField* const userid = guests->FieldByName("userid");
+    TField* const name = guests->FieldByName("name");
+    TField* const lastname = guests->FieldByName("lastname");
+    TField* const other_txt = guests->FieldByName("other_txt");
+    TField* const email = guests->FieldByName("email");
     connection->BeginTrans();
     try {
         for (size_t j = 0; j < file.size(); ++j) {
             const GuestTexts& guest = file[j];
             guests->Insert();
-            guests->FieldByName("userid")->SetAsInteger(int(j + 1));
-            guests->FieldByName("name")->SetAsString(guest.name);
-            guests->FieldByName("lastname")->SetAsString(guest.lastname);
-            guests->FieldByName("other_txt")->SetAsString(guest.other_txt);
-            guests->FieldByName("email")->SetAsString(guest.email);
+            userid->SetAsInteger(int(j + 1));
+            name->SetAsString(guest.name);
+            lastname->SetAsString(guest.lastname);
+            other_txt->SetAsString(guest.other_txt);
+            email->SetAsString(guest.email);
             guests->Post();
         }
     } catch (...) {
