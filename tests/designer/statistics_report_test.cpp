@@ -272,4 +272,22 @@ TEST_F(StatisticsReportTest, ThePrintedReportListsEveryGuestUnderTheFigures)
     EXPECT_EQ(Form1->ADOQuery1->RecNo(), current) << "the list stays on its guest";
 }
 
+// Guest lists are imported from Thai files: a Thai name prints in Thai letters, not in boxes.
+TEST_F(StatisticsReportTest, AThaiNamePrintsInLettersOfAFaceThatHasThem)
+{
+    const QString name = QString::fromUtf8("สมชาย"), lastname = QString::fromUtf8("ใจดี");
+    folder.sql(
+        QString("INSERT INTO member (userid, name, lastname) VALUES (1, '%1', '%2');").arg(name, lastname));
+    start();
+    Form1->Button8Click(Form1->Image5);
+    ASSERT_EQ(cards.size(), 1u) << dialogs.texts().join("; ").toStdString();
+    const QString pdf_path = folder.file("report.pdf");
+    WritePdf(cards[0].doc, pdf_path, "report", [](int) {});
+    EXPECT_TRUE(lines(ReadPdf(pdf_path), 1).contains(name + " " + lastname));
+    QProcess fonts;
+    fonts.start("pdffonts", {pdf_path});
+    fonts.waitForFinished(30000);
+    EXPECT_TRUE(fonts.readAllStandardOutput().contains("Loma"));
+}
+
 } // namespace

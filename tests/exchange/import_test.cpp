@@ -125,6 +125,33 @@ TEST_F(ExchangeTest, RefusedRowEndsImportKeepingRowsBeforeIt)
     EXPECT_EQ(stored.FieldByName("g")->AsString(), "1Ann");
 }
 
+TEST_F(ExchangeTest, ImportOnAFullDiskListsNothingAndCanRunAgain)
+{
+    start_with("");
+    QByteArray file;
+    for (int i = 1; i <= 2000; ++i)
+        file += QString("1\tGuest %1\t2\tLee3\t4\t5\t\r\n").arg(i).toUtf8();
+    write_file(folder.file("big.gst"), file);
+    // No page more than the file has now.
+    Form1->ADOConnection1->Execute("PRAGMA max_page_count = 1");
+    import_from(folder.file("big.gst"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    EXPECT_EQ(dialogs.boxes[0].text, "database or disk is full.");
+    EXPECT_TRUE(guests().isEmpty());
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_EQ(Form1->Label12->Caption(), "0");
+    EXPECT_EQ(Form1->Label1->Caption(), " ");
+
+    Form1->ADOConnection1->Execute("PRAGMA max_page_count = 1000000");
+    dialogs.boxes.clear();
+    import_from(folder.file("big.gst"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Import Guest list Completed."});
+    EXPECT_EQ(guests().size(), 2000);
+    EXPECT_EQ(listed().size(), 2000);
+    EXPECT_EQ(Form1->Label12->Caption(), "2000");
+}
+
 TEST_F(ExchangeTest, ExportThenImportGivesSameTextsInExportedOrder)
 {
     start_with("INSERT INTO mb_group VALUES (1, 'Family');"

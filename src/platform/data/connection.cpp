@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
+#include <utility>
 
 namespace {
 
@@ -164,9 +165,17 @@ sqlite3* TADOConnection::Connect()
 
 int TADOConnection::Execute(const QString& sql, const QVariantList& params)
 {
-    Statement st(Connect(), sql, params);
-    while (st.Step()) {
+    try {
+        Statement st(Connect(), sql, params);
+        while (st.Step()) {
+        }
+    } catch (...) {
+        if (!InTransaction())
+            RefreshChanged();
+        throw;
     }
+    if (!InTransaction())
+        changed_in_transaction_.clear();
     return sqlite3_changes(db_);
 }
 
@@ -177,7 +186,33 @@ void TADOConnection::BeginTrans()
 
 void TADOConnection::CommitTrans()
 {
-    Execute("COMMIT");
+    try {
+        Execute("COMMIT");
+    } catch (...) {
+        // Half a transaction never stays open behind a failed commit.
+        if (InTransaction())
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        RefreshChanged();
+        throw;
+    }
+}
+
+void TADOConnection::Changed(TDataSet* ds)
+{
+    if (InTransaction() && std::find(changed_in_transaction_.begin(), changed_in_transaction_.end(), ds) ==
+                               changed_in_transaction_.end())
+        changed_in_transaction_.push_back(ds);
+}
+
+void TADOConnection::RefreshChanged()
+{
+    for (TDataSet* ds : std::exchange(changed_in_transaction_, {})) {
+        try {
+            ds->Refresh();
+        } catch (const Exception&) {
+            ds->Close(); // no rows rather than rows that the file lost
+        }
+    }
 }
 
 bool TADOConnection::InTransaction() const
@@ -194,4 +229,5 @@ void TADOConnection::Attach(TDataSet* ds)
 void TADOConnection::Detach(TDataSet* ds)
 {
     std::erase(data_sets_, ds);
+    std::erase(changed_in_transaction_, ds);
 }

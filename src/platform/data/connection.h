@@ -33,10 +33,12 @@ public:
     int Execute(const QString& sql, const QVariantList& params = {});
 
     // One transaction at a time: what is posted after BeginTrans is stored together at CommitTrans,
-    // or not at all when the process ends first. A failed statement leaves the transaction open.
+    // or not at all when the process ends first. A failed statement leaves the transaction open,
+    // unless the engine ends it itself (a full disk, an I/O failure); a failed commit stores nothing.
+    // Whenever a transaction ends without being stored, the data sets that changed rows in it fetch
+    // their rows again, so they show what the file holds.
     void BeginTrans();
     void CommitTrans();
-    // False again when the engine itself ended the transaction (a full disk, an I/O failure).
     bool InTransaction() const;
 
     // For the data layer itself.
@@ -46,9 +48,14 @@ public:
     sqlite3* Connect();
     void Attach(TDataSet* ds);
     void Detach(TDataSet* ds);
+    // The data set changed rows; they are undone with the transaction it may be in.
+    void Changed(TDataSet* ds);
 
 private:
+    void RefreshChanged();
+
     QString connection_string_;
     sqlite3* db_ = nullptr;
     std::vector<TDataSet*> data_sets_;
+    std::vector<TDataSet*> changed_in_transaction_;
 };

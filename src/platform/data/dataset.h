@@ -52,9 +52,13 @@ public:
 
     void Insert(); // a new empty row at the end becomes current
     void Edit();   // on an empty result starts an insert
-    void Post();   // stores the row at once; on failure the row stays in insert or edit
+    void Post();   // stores the row at once; on failure the row stays in insert or edit, unless the
+                   // failure ended a transaction (the rows are then fetched again)
     void Cancel(); // a cancelled insert makes the row current before it current again
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
+    // Fetches the rows again, to show what the file holds now; drops a pending insert or edit, keeps
+    // the fields and the sort, and the current row where it is still there.
+    void Refresh();
 
     // While disabled, the data sources hear nothing; enabled again (as often as disabled), they hear
     // once that the rows changed. For long runs of changes that nobody watches row by row.
@@ -96,6 +100,8 @@ private:
         long long seq = 0; // position in the fetched order
     };
 
+    std::vector<Row> FetchRows(Statement& st) const;
+    void SortRows(const QString& order);
     void Notify(TDataEvent e, TField* field = nullptr);
     void CheckBrowseMode();
     void CheckWritable() const;

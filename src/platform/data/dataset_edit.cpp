@@ -73,6 +73,7 @@ void TDataSet::Post()
         StoreEdit();
     else
         return;
+    connection_->Changed(this);
     Notify(TDataEvent::RowsChanged);
 }
 
@@ -112,6 +113,7 @@ void TDataSet::Delete()
     rows_.erase(rows_.begin() + current_);
     current_ = std::min(current_, int(rows_.size()) - 1);
     bof_ = eof_ = rows_.empty();
+    connection_->Changed(this);
     Notify(TDataEvent::RowsChanged);
 }
 
