@@ -144,7 +144,7 @@ void TDataSet::StoreInsert()
                 values);
         insert_columns_ = columns;
     }
-    insert_.statement->Step();
+    connection_->Execute(*insert_.statement);
     const qint64 rowid = sqlite3_last_insert_rowid(connection_->Handle());
     rows_[current_] = pending_;
     state_ = dsBrowse;
