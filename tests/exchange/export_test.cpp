@@ -100,6 +100,18 @@ TEST_F(ExchangeTest, AnExistingTargetOtherThanTheChosenFileIsReplacedOnlyOnYes)
     EXPECT_EQ(dialogs.texts().last(), "Export the Guest list finished.");
 }
 
+// Another tool stored text that is no number as money: the card cannot follow the last row.
+TEST_F(ExchangeTest, AnExportThatEndsOnUnconvertibleMoneyShowsTheErrorAndFinishes)
+{
+    start_with("INSERT INTO member (userid, name, money) VALUES (1, 'Ann', 100), (2, 'Bo', 'lots');");
+    dialogs.boxes.clear();
+    export_to(folder.file("list"));
+    EXPECT_EQ(bytes(folder.file("list.gst")), "1\tAnn2\t3\t4\t5\t\r\n" + kBoLine);
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{"'lots' is not a valid currency value.", "Export the Guest list finished."}));
+    EXPECT_TRUE(Form1->search_box->Focused());
+}
+
 TEST_F(ExchangeTest, FailingExportShowsSystemMessageAndKeepsWrittenLines)
 {
     start_with(kSeed);

@@ -5,6 +5,7 @@
 #include "data/datasource.h"
 #include "data/from_clause.h"
 #include "data/statement.h"
+#include "toolkit/application.h"
 
 #include <QHash>
 #include <algorithm>
@@ -407,4 +408,9 @@ void TDataSet::SetFieldValue(TField* f, const QVariant& v)
     pending_.values[f->Index()] = v;
     changed_[f->Index()] = true;
     Notify(TDataEvent::FieldChanged, f);
+}
+
+TControlsDisabled::~TControlsDisabled()
+{
+    Dispatch([this] { ds_->EnableControls(); });
 }

@@ -146,7 +146,8 @@ private:
 class TControlsDisabled {
 public:
     explicit TControlsDisabled(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
-    ~TControlsDisabled() { ds_->EnableControls(); }
+    // The viewers' handlers run here, where nothing may escape.
+    ~TControlsDisabled();
     TControlsDisabled(const TControlsDisabled&) = delete;
     TControlsDisabled& operator=(const TControlsDisabled&) = delete;
 
