@@ -6,5 +6,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 cd "${KRV_BUILD_DIR:-$root/build}"
-KRV_REGENERATE_GOLDEN=1 ctest -R Golden --no-tests=error --output-on-failure
+KRV_REGENERATE_GOLDEN=1 ctest -R GoldenTest --no-tests=error --output-on-failure
 git -C "$root" status --short -- 'tests/*/golden/*.png'
