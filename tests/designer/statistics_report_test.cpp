@@ -191,6 +191,7 @@ TEST_F(StatisticsReportTest, AMissingProjectIsReportedAfterTheFiguresAndTheHeade
     EXPECT_EQ(figures(), "1500|2|1|1");
     EXPECT_EQ(header(), "Family|-");
     EXPECT_TRUE(cards.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(StatisticsReportTest, GoesWhereTheLastCardJobSentItsCards)
@@ -205,6 +206,10 @@ TEST_F(StatisticsReportTest, GoesWhereTheLastCardJobSentItsCards)
     EXPECT_EQ(cards[1].dest, rdPreview);
     EXPECT_EQ(cards[3].dest, rdPrinter);
     EXPECT_EQ(cards[3].doc.Sheets.front().Width, 8.27) << "the report, not a card";
+    // Busy while the report is made; the preview waits for the user with the normal cursor.
+    EXPECT_EQ(cards[1].cursor, Qt::ArrowCursor);
+    EXPECT_EQ(cards[3].cursor, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // Every guest of the selection in the list's order, over several sheets, each headed by the

@@ -165,10 +165,25 @@ sqlite3* TADOConnection::Connect()
 
 int TADOConnection::Execute(const QString& sql, const QVariantList& params)
 {
-    try {
+    return Ended([&] {
         Statement st(Connect(), sql, params);
         while (st.Step()) {
         }
+    });
+}
+
+int TADOConnection::Execute(Statement& prepared)
+{
+    return Ended([&] {
+        while (prepared.Step()) {
+        }
+    });
+}
+
+int TADOConnection::Ended(const std::function<void()>& run)
+{
+    try {
+        run();
     } catch (...) {
         if (!InTransaction())
             RefreshChanged();

@@ -2,9 +2,11 @@
 // The connection to the database file.
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <vector>
 
 struct sqlite3;
+class Statement;
 class TDataSet;
 
 class TADOConnection {
@@ -31,6 +33,8 @@ public:
 
     // Runs a statement that returns no rows, `?` markers bound to params; gives the rows changed.
     int Execute(const QString& sql, const QVariantList& params = {});
+    // The same for a statement prepared and bound by the caller, who runs it again and again.
+    int Execute(Statement& prepared);
 
     // One transaction at a time: what is posted after BeginTrans is stored together at CommitTrans,
     // or not at all when the process ends first. A failed statement leaves the transaction open,
@@ -53,6 +57,9 @@ public:
 
 private:
     void RefreshChanged();
+    // Runs the steps of a statement; a failure that ended the transaction (or was outside one)
+    // makes the changed data sets fetch their rows again. Gives the rows changed.
+    int Ended(const std::function<void()>& run);
 
     QString connection_string_;
     sqlite3* db_ = nullptr;

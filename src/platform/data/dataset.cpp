@@ -261,6 +261,9 @@ void TDataSet::Close()
     if (!Active())
         return;
     state_ = dsInactive;
+    insert_ = {};
+    reread_ = {};
+    insert_columns_.clear();
     rows_.clear();
     pending_ = {};
     changed_.clear();

@@ -119,19 +119,32 @@ void TDataSet::Delete()
 
 void TDataSet::StoreInsert()
 {
-    QStringList columns, marks;
     QVariantList values;
+    std::vector<bool> columns(fields_.size());
     for (size_t i = 0; i < fields_.size(); ++i)
         if (changed_[i] && InTable(*fields_[i], base_table_)) {
-            columns << QuoteIdentifier(fields_[i]->OriginColumn);
-            marks << "?";
+            columns[i] = true;
             values << pending_.values[i];
         }
-    const QString table = QuoteIdentifier(base_table_);
-    connection_->Execute(columns.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                                           : "INSERT INTO " + table + " (" + columns.join(", ") +
-                                                 ") VALUES (" + marks.join(", ") + ")",
-                         values);
+    if (insert_.statement && columns == insert_columns_) {
+        insert_.statement->Rebind(values);
+    } else {
+        QStringList names, marks;
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (columns[i]) {
+                names << QuoteIdentifier(fields_[i]->OriginColumn);
+                marks << "?";
+            }
+        const QString table = QuoteIdentifier(base_table_);
+        insert_columns_.clear();
+        Prepare(insert_,
+                names.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                : "INSERT INTO " + table + " (" + names.join(", ") + ") VALUES (" +
+                                      marks.join(", ") + ")",
+                values);
+        insert_columns_ = columns;
+    }
+    connection_->Execute(*insert_.statement);
     const qint64 rowid = sqlite3_last_insert_rowid(connection_->Handle());
     rows_[current_] = pending_;
     state_ = dsBrowse;
@@ -178,10 +191,23 @@ void TDataSet::Reread(Row& row, const QString& where, const QVariantList& params
             columns << QuoteIdentifier(fields_[i]->OriginColumn);
             at.push_back(int(i));
         }
-    Statement st(connection_->Connect(),
-                 "SELECT " + columns.join(", ") + " FROM " + QuoteIdentifier(base_table_) + " WHERE " + where,
-                 params);
+    Statement& st = Prepare(
+        reread_, "SELECT " + columns.join(", ") + " FROM " + QuoteIdentifier(base_table_) + " WHERE " + where,
+        params);
     if (st.Step())
         for (size_t j = 0; j < at.size(); ++j)
             row.values[at[j]] = st.Column(int(j));
+    st.Reset();
+}
+
+Statement& TDataSet::Prepare(Prepared& slot, const QString& sql, const QVariantList& params)
+{
+    if (slot.statement && slot.sql == sql) {
+        slot.statement->Rebind(params);
+    } else {
+        slot = {};
+        slot.statement = std::make_unique<Statement>(connection_->Connect(), sql, params);
+        slot.sql = sql;
+    }
+    return *slot.statement;
 }

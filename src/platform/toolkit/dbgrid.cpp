@@ -2,6 +2,7 @@
 
 #include "data/ado.h"
 #include "toolkit/application.h"
+#include "toolkit/shown_text.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -55,7 +56,7 @@ public:
         case Qt::DisplayRole: {
             TDataSet* ds = dataSet();
             TField* f = ds ? c->Field() : nullptr;
-            return f ? ds->DisplayTextAt(index.row(), f) : QString();
+            return f ? ShownText(ds->DisplayTextAt(index.row(), f)) : QString();
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(toQt(c->Alignment()));
