@@ -263,7 +263,6 @@ void TDataSet::Close()
     state_ = dsInactive;
     insert_ = {};
     reread_ = {};
-    insert_columns_.clear();
     rows_.clear();
     pending_ = {};
     changed_.clear();

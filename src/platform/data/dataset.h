@@ -112,16 +112,14 @@ private:
     void StoreEdit();
     void Reread(Row& row, const QString& where, const QVariantList& params);
 
-    // A statement prepared once and run again while its text stays the same: parsing the same
-    // statement for each posted row was most of a long run of posts. Dropped at Close, as the
-    // fields they were made for go.
+    // Statements prepared once and run again while the fields stay: parsing the same statement
+    // for each posted row was most of a long run of posts. Dropped at Close, with the fields.
     struct Prepared {
-        QString sql;
         std::unique_ptr<Statement> statement;
+        std::vector<bool> columns; // the fields it writes (insert) or reads (re-read)
+        QString where;             // the re-read's condition
     };
-    Statement& Prepare(Prepared& slot, const QString& sql, const QVariantList& params);
     Prepared insert_, reread_;
-    std::vector<bool> insert_columns_; // the columns insert_ writes
 
     TADOConnection* connection_ = nullptr;
     std::vector<TDataSource*> sources_;

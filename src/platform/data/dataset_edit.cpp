@@ -126,7 +126,7 @@ void TDataSet::StoreInsert()
             columns[i] = true;
             values << pending_.values[i];
         }
-    if (insert_.statement && columns == insert_columns_) {
+    if (insert_.statement && columns == insert_.columns) {
         insert_.statement->Rebind(values);
     } else {
         QStringList names, marks;
@@ -136,13 +136,14 @@ void TDataSet::StoreInsert()
                 marks << "?";
             }
         const QString table = QuoteIdentifier(base_table_);
-        insert_columns_.clear();
-        Prepare(insert_,
-                names.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                                : "INSERT INTO " + table + " (" + names.join(", ") + ") VALUES (" +
-                                      marks.join(", ") + ")",
-                values);
-        insert_columns_ = columns;
+        insert_ = {};
+        insert_.statement =
+            std::make_unique<Statement>(connection_->Connect(),
+                                        names.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                                        : "INSERT INTO " + table + " (" + names.join(", ") +
+                                                              ") VALUES (" + marks.join(", ") + ")",
+                                        values);
+        insert_.columns = columns;
     }
     connection_->Execute(*insert_.statement);
     const qint64 rowid = sqlite3_last_insert_rowid(connection_->Handle());
@@ -184,30 +185,28 @@ void TDataSet::StoreEdit()
 
 void TDataSet::Reread(Row& row, const QString& where, const QVariantList& params)
 {
-    QStringList columns;
-    std::vector<int> at;
-    for (size_t i = 0; i < fields_.size(); ++i)
-        if (InTable(*fields_[i], base_table_)) {
-            columns << QuoteIdentifier(fields_[i]->OriginColumn);
-            at.push_back(int(i));
-        }
-    Statement& st = Prepare(
-        reread_, "SELECT " + columns.join(", ") + " FROM " + QuoteIdentifier(base_table_) + " WHERE " + where,
-        params);
-    if (st.Step())
-        for (size_t j = 0; j < at.size(); ++j)
-            row.values[at[j]] = st.Column(int(j));
-    st.Reset();
-}
-
-Statement& TDataSet::Prepare(Prepared& slot, const QString& sql, const QVariantList& params)
-{
-    if (slot.statement && slot.sql == sql) {
-        slot.statement->Rebind(params);
+    if (reread_.statement && reread_.where == where) {
+        reread_.statement->Rebind(params);
     } else {
-        slot = {};
-        slot.statement = std::make_unique<Statement>(connection_->Connect(), sql, params);
-        slot.sql = sql;
+        QStringList names;
+        std::vector<bool> columns(fields_.size());
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (InTable(*fields_[i], base_table_)) {
+                names << QuoteIdentifier(fields_[i]->OriginColumn);
+                columns[i] = true;
+            }
+        reread_ = {};
+        reread_.statement = std::make_unique<Statement>(connection_->Connect(),
+                                                        "SELECT " + names.join(", ") + " FROM " +
+                                                            QuoteIdentifier(base_table_) + " WHERE " + where,
+                                                        params);
+        reread_.columns = columns;
+        reread_.where = where;
     }
-    return *slot.statement;
+    Statement& st = *reread_.statement;
+    if (st.Step())
+        for (size_t i = 0, j = 0; i < fields_.size(); ++i)
+            if (reread_.columns[i])
+                row.values[i] = st.Column(int(j++));
+    st.Reset();
 }
