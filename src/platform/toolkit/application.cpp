@@ -123,14 +123,15 @@ void TApplication::FormDestroyed(TForm* f)
 
 void TApplication::Run()
 {
+    // A start that asked to end before its loop (a refused second start) shows nothing: showing
+    // would activate the main window, whose first activation reads the database.
+    if (terminated_) {
+        ProcessMessages();
+        return;
+    }
     if (mainForm_)
         mainForm_->Show();
-    // A quit requested before the loop ran may already have been taken by event processing
-    // during start-up; the loop then only handles what is pending.
-    if (terminated_)
-        ProcessMessages();
-    else
-        QApplication::exec();
+    QApplication::exec();
 }
 
 void TApplication::ShowException(const QString& message)
