@@ -257,13 +257,18 @@ void TDataSet::LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TFi
         not_writable_reason_.clear();
 }
 
+void TDataSet::DropPrepared()
+{
+    insert_ = {};
+    reread_ = {};
+}
+
 void TDataSet::Close()
 {
     if (!Active())
         return;
     state_ = dsInactive;
-    insert_ = {};
-    reread_ = {};
+    DropPrepared();
     rows_.clear();
     pending_ = {};
     changed_.clear();

@@ -86,6 +86,8 @@ public:
     void AddDataSource(TDataSource* ds);
     void RemoveDataSource(TDataSource* ds);
     void ConnectionGone();
+    // Finalises the statements kept for reuse, so that the connection may close.
+    void DropPrepared();
 
 protected:
     // The row-returning statement and its values.
