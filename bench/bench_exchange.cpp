@@ -67,6 +67,7 @@ int main(int argc, char** argv)
         std::vector<double> exports, imports;
         for (int round = 0; round < rounds; ++round) {
             dialogs.saveFiles.push_back(folder.file("guests.gst"));
+            dialogs.confirmAnswers.push_back(true); // replace it
             exports.push_back(seconds([] { Dispatch([] { Form1->kr_export->Click(); }); }));
             folder.sql("DELETE FROM member;");
             Dispatch([] { Form1->list_allClick(nullptr); });

@@ -38,10 +38,9 @@ void TForm1::kr_exportClick(TObject*)
     if (SaveDialog1->Execute()) {
         // Into the chosen folder: the current directory stays where it is.
         const QString target = gst_target(SaveDialog1->FileName);
-        // The dialog asked about the name as typed; another file that the export would empty is asked
-        // about here.
-        if (target == SaveDialog1->FileName || !FileExists(target) ||
-            ConfirmYesNo("\"" + target + "\" already exists.\rDo you want to replace it?")) {
+        // One question, about the file that will be written: the dialog only knows the name as typed.
+        if (ConfirmYesNo(FileExists(target) ? "\"" + target + "\" already exists.\rDo you want to replace it?"
+                                            : "\"" + target + "\" does not exist.\rCreate the file?")) {
             {
                 const TBusyCursor busy;
                 RewriteFile(target);

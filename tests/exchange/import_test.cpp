@@ -82,8 +82,7 @@ TEST_F(ExchangeTest, BusyCursorWhileImportOrExportRuns)
     import_from(QString(KRV_SOURCE_DIR) + "/tests/exchange/files/crlf.gst");
     export_to(folder.file("out.gst"));
     Form1->DataSource1->RemoveListener(listener);
-    EXPECT_EQ(dialogs.texts(),
-              (QStringList{"Import Guest list Completed.", "Export the Guest list finished."}));
+    EXPECT_EQ(messages(), (QStringList{"Import Guest list Completed.", "Export the Guest list finished."}));
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard, std::vector<int>(heard.size(), Qt::WaitCursor));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -3,6 +3,7 @@
 #include "data/case_fold.h"
 #include "data/database_error.h"
 #include "data/dataset.h"
+#include "data/held_locks.h"
 #include "data/statement.h"
 
 #include <QDir>
@@ -144,7 +145,23 @@ void TADOConnection::Open()
     if (sqlite3_db_readonly(db, "main") != 1 && JournalMode(db) != "wal" &&
         sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
         FailWith(db, path);
+    // Between statements the engine keeps locks on the file and its shared memory in WAL mode only.
+    locked_path_ = sqlite3_db_readonly(db, "main") != 1 && JournalMode(db) == "wal" ? path : QByteArray();
     db_ = db;
+}
+
+void TADOConnection::KeepLocks()
+{
+    if (!db_ || locked_path_.isEmpty() || InTransaction() ||
+        ProcessHoldsLocks({locked_path_, locked_path_ + "-shm"}))
+        return;
+    for (TDataSet* ds : data_sets_)
+        ds->DropPrepared();
+    // A statement still running keeps the connection; it is checked again at the next write.
+    if (sqlite3_close(db_) == SQLITE_OK) {
+        db_ = nullptr;
+        Open();
+    }
 }
 
 void TADOConnection::Close()
@@ -155,6 +172,7 @@ void TADOConnection::Close()
         ds->Close();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    locked_path_.clear();
 }
 
 sqlite3* TADOConnection::Connect()
@@ -165,6 +183,7 @@ sqlite3* TADOConnection::Connect()
 
 int TADOConnection::Execute(const QString& sql, const QVariantList& params)
 {
+    KeepLocks();
     return Ended([&] {
         Statement st(Connect(), sql, params);
         while (st.Step()) {

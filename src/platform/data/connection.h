@@ -45,6 +45,14 @@ public:
     void CommitTrans();
     bool InTransaction() const;
 
+    // The engine's locks belong to the process, and closing any descriptor of the file drops them all
+    // (a file dialog reading the folder, a copy): another user of the file may then take itself for
+    // the last one and remove the log that this connection writes into. Before each write outside a
+    // transaction the connection checks that it still holds them, and opens the file anew when not:
+    // closing empties the log into the file while no one else uses it, and opening takes the locks
+    // again.
+    void KeepLocks();
+
     // For the data layer itself.
     sqlite3* Handle() const { return db_; }
     // Opens the connection when closed (so every action on a missing file fails with the engine's
@@ -63,6 +71,7 @@ private:
 
     QString connection_string_;
     sqlite3* db_ = nullptr;
+    QByteArray locked_path_; // the file whose locks the engine keeps while open, empty when none
     std::vector<TDataSet*> data_sets_;
     std::vector<TDataSet*> changed_in_transaction_;
 };

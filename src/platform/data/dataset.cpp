@@ -5,6 +5,7 @@
 #include "data/datasource.h"
 #include "data/from_clause.h"
 #include "data/statement.h"
+#include "toolkit/application.h"
 
 #include <QHash>
 #include <algorithm>
@@ -256,13 +257,18 @@ void TDataSet::LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TFi
         not_writable_reason_.clear();
 }
 
+void TDataSet::DropPrepared()
+{
+    insert_ = {};
+    reread_ = {};
+}
+
 void TDataSet::Close()
 {
     if (!Active())
         return;
     state_ = dsInactive;
-    insert_ = {};
-    reread_ = {};
+    DropPrepared();
     rows_.clear();
     pending_ = {};
     changed_.clear();
@@ -407,4 +413,9 @@ void TDataSet::SetFieldValue(TField* f, const QVariant& v)
     pending_.values[f->Index()] = v;
     changed_[f->Index()] = true;
     Notify(TDataEvent::FieldChanged, f);
+}
+
+TControlsDisabled::~TControlsDisabled()
+{
+    Dispatch([this] { ds_->EnableControls(); });
 }

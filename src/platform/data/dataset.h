@@ -86,6 +86,8 @@ public:
     void AddDataSource(TDataSource* ds);
     void RemoveDataSource(TDataSource* ds);
     void ConnectionGone();
+    // Finalises the statements kept for reuse, so that the connection may close.
+    void DropPrepared();
 
 protected:
     // The row-returning statement and its values.
@@ -146,7 +148,8 @@ private:
 class TControlsDisabled {
 public:
     explicit TControlsDisabled(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
-    ~TControlsDisabled() { ds_->EnableControls(); }
+    // The viewers' handlers run here, where nothing may escape.
+    ~TControlsDisabled();
     TControlsDisabled(const TControlsDisabled&) = delete;
     TControlsDisabled& operator=(const TControlsDisabled&) = delete;
 

@@ -67,12 +67,14 @@ void TDataSet::Edit()
 void TDataSet::Post()
 {
     CheckActive();
+    if (state_ != dsInsert && state_ != dsEdit)
+        return;
+    // Before a kept statement is reused: the connection may open anew.
+    connection_->KeepLocks();
     if (state_ == dsInsert)
         StoreInsert();
-    else if (state_ == dsEdit)
-        StoreEdit();
     else
-        return;
+        StoreEdit();
     connection_->Changed(this);
     Notify(TDataEvent::RowsChanged);
 }
