@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int c = 1;
