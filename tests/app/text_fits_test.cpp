@@ -177,6 +177,27 @@ TEST_F(TextFits, PicturesLeaveRoomForTheirTexts)
                 << "the money line meets the card's art at " << x << "," << y;
 }
 
+TEST_F(TextFits, TopBarControlsStandApart)
+{
+    start();
+    std::vector<const TControl*> controls;
+    for (const TControl* c : Form1->main_menu->Controls())
+        if (c->Align() == alNone && !c->Name.isEmpty())
+            controls.push_back(c);
+    const auto bounds = [](const TControl* c) { return QRect(c->Left(), c->Top(), c->Width(), c->Height()); };
+    QStringList out;
+    for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            const QStringList pair{controls[i]->Name, controls[j]->Name};
+            // The heart's click area covers the heart.
+            if (pair.contains("ads_img") && pair.contains("ads_gold_heart"))
+                continue;
+            if (bounds(controls[i]).intersects(bounds(controls[j])))
+                out << pair.join(" and ");
+        }
+    EXPECT_TRUE(out.isEmpty()) << out.join("\n").toStdString();
+}
+
 TEST_F(TextFits, TheMainWindowAtItsSmallestKeepsEveryControlInside)
 {
     start();
