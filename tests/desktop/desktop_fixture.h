@@ -51,7 +51,7 @@ protected:
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
         // A free display: the server picks it and tells its number.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!xvfb.waitForStarted() || !poll([&] {
                 xvfb.waitForReadyRead(50);
                 return xvfb.canReadLine();
@@ -62,7 +62,7 @@ protected:
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         wm.setProcessEnvironment(env);
-        wm.start("openbox", {});
+        wm.start("openbox", wmArgs);
         ASSERT_TRUE(poll([&] {
             return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         })) << "the window manager did not start";
@@ -200,6 +200,9 @@ protected:
         click(o.x() + 660, o.y() + 65);
     }
 
+    // Set before SetUp: the screen's size and depth, and the window manager's arguments.
+    QString screen = "1280x1024x24";
+    QStringList wmArgs;
     ProgramFolder folder;
     QTemporaryDir runtime, config;
     QProcess xvfb, wm, krv;
