@@ -64,9 +64,9 @@ TEST_F(Desktop, TheOpenDialogKeepsTheKeyboardWhenTheMainWindowComesForward)
         {"a restore from minimised",
          [&] {
              x("xdotool", {"windowminimize", main});
-             poll([&] { return state(main).contains("Iconic"); });
+             wait_until([&] { return state(main).contains("Iconic"); });
              x("xdotool", {"windowactivate", main});
-             poll([&] { return state(main).contains("Normal"); });
+             wait_until([&] { return state(main).contains("Normal"); });
          }},
         {"a second start",
          [&] {
@@ -82,10 +82,10 @@ TEST_F(Desktop, TheOpenDialogKeepsTheKeyboardWhenTheMainWindowComesForward)
         ASSERT_FALSE(dialog.isEmpty());
         disturb();
         // The user types once the windows have settled.
-        EXPECT_TRUE(poll([&] { return x("xdotool", {"getactivewindow"}) == dialog; }))
+        EXPECT_TRUE(wait_until([&] { return x("xdotool", {"getactivewindow"}) == dialog; }))
             << "the window manager's active window is " << x("xdotool", {"getactivewindow"}).toStdString();
         key("Escape");
-        ASSERT_TRUE(poll([&] { return window("New").isEmpty(); })) << "the dialog did not take the key";
+        ASSERT_TRUE(wait_until([&] { return window("New").isEmpty(); })) << "the dialog did not take the key";
     }
 }
 
@@ -109,7 +109,7 @@ TEST_F(DesktopWithAGuest, PreviewsBelongToTheMainWindow)
         const QString owner = x("xprop", {"-id", preview, "WM_TRANSIENT_FOR"});
         EXPECT_TRUE(owner.endsWith(hex(main))) << owner.toStdString();
         key("Escape");
-        ASSERT_TRUE(poll([&] { return window("Envelope card preview").isEmpty(); }));
+        ASSERT_TRUE(wait_until([&] { return window("Envelope card preview").isEmpty(); }));
     }
 }
 
