@@ -36,18 +36,18 @@ void RewriteFile(const QString& path)
 
 void AppendToFile(const QString& path, const QByteArray& bytes)
 {
-    const int fd = OpenFile(path, O_WRONLY);
-    const off_t start = ::lseek(fd, 0, SEEK_END);
-    if (start < 0)
-        Fail(fd);
+    const int fd = OpenFile(path, O_WRONLY | O_APPEND);
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            // No part of the bytes stays behind: the file keeps whole lines only.
+            // No part of the bytes stays behind: the file keeps whole lines only. The part written
+            // is the file's end, so its start is found only here, not for every call.
             const int code = errno;
-            [[maybe_unused]] const int ignored = ::ftruncate(fd, start);
+            const off_t end = ::lseek(fd, 0, SEEK_END);
+            if (end >= done) [[maybe_unused]]
+                const int ignored = ::ftruncate(fd, end - done);
             errno = n == 0 ? EIO : code;
             Fail(fd);
         }
