@@ -1,6 +1,7 @@
 // Import: refusal, failures, the refused row, a round trip, and a kill part-way.
 #include "exchange/exchange_fixture.h"
 #include "support/temp_database.h"
+#include "system/held_locks.h"
 
 #include <QApplication>
 #include <QFile>
@@ -97,6 +98,21 @@ TEST_F(ExchangeTest, FieldLimitCountsCharacters)
     import_from(folder.file("list.gst"));
     EXPECT_EQ(dialogs.texts(), QStringList{"Import Guest list Completed."});
     EXPECT_EQ(guests(), QStringList{"1|" + QString(1000, 'x') + "|" + emoji + "||"});
+}
+
+// Reading the database as a guest list would drop the engine's locks when the file closes.
+TEST_F(ExchangeTest, ImportOfTheDatabaseItselfIsRefusedAndItsLocksStay)
+{
+    start_with("");
+    const QByteArray db = QFile::encodeName(folder.file("control.orac"));
+    ASSERT_EQ(ProcessHoldsLocks({db, db + "-shm"}), true);
+    import_from(folder.file("control.orac"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains("Device or resource busy"))
+        << dialogs.boxes[0].text.toStdString();
+    EXPECT_EQ(ProcessHoldsLocks({db, db + "-shm"}), true);
+    EXPECT_TRUE(guests().isEmpty());
 }
 
 TEST_F(ExchangeTest, RefusedRowEndsImportKeepingRowsBeforeIt)

@@ -1,7 +1,7 @@
 // A connection whose locks another descriptor of the file dropped takes them again before it writes,
 // so that another user of the file never removes the log it writes into.
-#include "data/held_locks.h"
 #include "data_fixture.h"
+#include "system/held_locks.h"
 
 #include <QFile>
 #include <QProcess>
@@ -24,21 +24,21 @@ TEST_F(DataTest, LocksThatAnotherDescriptorDroppedAreTakenAgainBeforeTheNextWrit
 {
     open("SELECT * FROM member ORDER BY userid");
     const QByteArray file = QFile::encodeName(db.file());
-    ASSERT_TRUE(ProcessHoldsLocks({file, file + "-shm"}));
+    ASSERT_EQ(ProcessHoldsLocks({file, file + "-shm"}), true);
     // Reading the file, as a file dialog telling its type did: closing drops every lock on it.
     {
         QFile sniff(db.file());
         ASSERT_TRUE(sniff.open(QIODevice::ReadOnly));
         sniff.read(16);
     }
-    ASSERT_FALSE(ProcessHoldsLocks({file, file + "-shm"}));
+    ASSERT_EQ(ProcessHoldsLocks({file, file + "-shm"}), false);
 
     for (const char* name : {"Ann", "Bo"}) {
         q.Insert();
         q.FieldByName("userid")->SetAsInteger(q.RecordCount());
         q.FieldByName("name")->SetAsString(name);
         q.Post();
-        EXPECT_TRUE(ProcessHoldsLocks({file, file + "-shm"})) << name;
+        EXPECT_EQ(ProcessHoldsLocks({file, file + "-shm"}), true) << name;
         // Another user leaves the log and the shared memory where they are.
         Shell(db, ".backup copy.orac");
         EXPECT_TRUE(QFile::exists(db.file() + "-wal") && QFile::exists(db.file() + "-shm")) << name;

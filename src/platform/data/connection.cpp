@@ -3,8 +3,8 @@
 #include "data/case_fold.h"
 #include "data/database_error.h"
 #include "data/dataset.h"
-#include "data/held_locks.h"
 #include "data/statement.h"
+#include "system/held_locks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -159,7 +159,7 @@ void TADOConnection::Open()
 void TADOConnection::KeepLocks()
 {
     if (!db_ || locked_path_.isEmpty() || InTransaction() ||
-        ProcessHoldsLocks({locked_path_, locked_path_ + "-shm"}))
+        ProcessHoldsLocks({locked_path_, locked_path_ + "-shm"}).value_or(true))
         return;
     for (TDataSet* ds : data_sets_)
         ds->DropPrepared();

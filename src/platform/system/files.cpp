@@ -1,5 +1,6 @@
 #include "system/files.h"
 
+#include "system/held_locks.h"
 #include "system/os_error.h"
 
 #include <cerrno>
@@ -25,10 +26,21 @@ int OpenFile(const QString& path, int flags)
     RaiseLastOSError();
 }
 
+// Closing a descriptor of a file drops every lock the process holds on it: a file that this process
+// keeps locked (its database, picked by mistake) is not opened for plain reading or writing.
+void RefuseLockedFile(const QString& path)
+{
+    if (ProcessHoldsLocks({path.toLocal8Bit()}).value_or(false)) {
+        errno = EBUSY;
+        RaiseLastOSError();
+    }
+}
+
 } // namespace
 
 void RewriteFile(const QString& path)
 {
+    RefuseLockedFile(path);
     const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     if (::close(fd) != 0)
         RaiseLastOSError();
@@ -59,6 +71,7 @@ void AppendToFile(const QString& path, const QByteArray& bytes)
 
 QByteArray ReadWholeFile(const QString& path)
 {
+    RefuseLockedFile(path);
     const int fd = OpenFile(path, O_RDONLY);
     QByteArray data;
     char buffer[65536];

@@ -1,4 +1,4 @@
-#include "data/held_locks.h"
+#include "system/held_locks.h"
 
 #include <QFile>
 #include <QList>
@@ -21,11 +21,11 @@ QByteArray LockId(const QByteArray& path)
 
 } // namespace
 
-bool ProcessHoldsLocks(std::initializer_list<QByteArray> paths)
+std::optional<bool> ProcessHoldsLocks(std::initializer_list<QByteArray> paths)
 {
     QFile proc("/proc/locks");
     if (!proc.open(QIODevice::ReadOnly))
-        return true;
+        return std::nullopt;
     // "1: POSIX  ADVISORY  READ <pid> <major:minor:inode> <start> <end>"; a waiter's line has "->".
     QList<QByteArray> held;
     const QByteArray pid = QByteArray::number(qlonglong(getpid()));
