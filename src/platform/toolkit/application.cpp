@@ -26,8 +26,8 @@ void on_end_signal(int)
     [[maybe_unused]] const ssize_t n = write(end_signal_pipe[1], &c, 1);
 }
 
-// A request to end from the session or a kill ends the program as its Exit does, so that it still
-// gives back what it holds.
+// A request to end from the session, a kill or Ctrl+C in a terminal ends the program as its Exit does, so
+// that it still gives back what it holds.
 void end_on_signals(TApplication* app)
 {
     if (end_signal_pipe[0] >= 0 || pipe2(end_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -43,7 +43,7 @@ void end_on_signals(TApplication* app)
     sa.sa_handler = on_end_signal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGHUP})
+    for (int sig : {SIGTERM, SIGHUP, SIGINT})
         sigaction(sig, &sa, nullptr);
 }
 
@@ -132,8 +132,11 @@ void TApplication::FormDestroyed(TForm* f)
     std::erase(forms_, f);
     if (activeForm_ == f)
         activeForm_ = nullptr;
-    if (mainForm_ == f)
+    if (mainForm_ == f) {
         mainForm_ = nullptr;
+        // The failures shown belong to the main window's run.
+        shown_.clear();
+    }
 }
 
 void TApplication::Run()
