@@ -54,7 +54,7 @@ public:
         return path;
     }
     QString runtime() const { return runtime_.path(); }
-    QString record() const { return runtime() + "/" + InstanceRecordName(exe_); }
+    QString record() const { return runtime() + "/" + InstanceRecordName(QFile::encodeName(exe_)); }
     QStringList runtime_files() const { return QDir(runtime()).entryList(QDir::Files | QDir::Hidden); }
     QProcessEnvironment& env() { return env_; }
     // Lets other users reach the program (a shared installation).
@@ -165,6 +165,35 @@ TEST(CheckPrevious, StartsAtTheSameMomentAdmitExactlyAsManyAsAllowed)
         for (auto& c : starts)
             Installation::finish(c);
         EXPECT_EQ(here.runtime_files(), QStringList());
+    }
+}
+
+// Folder names are bytes: two that are not UTF-8, and read alike as text, still have records of their own.
+TEST(CheckPrevious, FolderNamesThatAreNotUtf8HaveRecordsOfTheirOwn)
+{
+    Installation here;
+    const QString base = QFileInfo(here.exe()).absolutePath();
+    std::vector<QByteArray> folders;
+    std::vector<Child> starts;
+    for (const char* name : {"\xE9", "\xE8"}) {
+        folders.push_back(QFile::encodeName(base) + "/" + name);
+        ASSERT_EQ(mkdir(folders.back().constData(), 0755), 0);
+        ASSERT_EQ(link(INSTANCE_HOLDER, (folders.back() + "/KRV").constData()), 0);
+        // The shell turns the octal escape into the byte itself.
+        const QString escaped = base + QString("/\\%1/KRV").arg(uchar(name[0]), 0, 8);
+        Child c{std::make_unique<QProcess>(), {}};
+        c.process->setProcessEnvironment(here.env());
+        c.process->start("/bin/sh", {"-c", R"sh(exec "$(printf "$0")" "$@")sh", escaped,
+                                     QString::number(7000 + starts.size()), "1"});
+        Installation::await(c);
+        EXPECT_EQ(c.report.toStdString(), "refused=0") << escaped.toStdString();
+        starts.push_back(std::move(c));
+    }
+    for (auto& c : starts)
+        Installation::finish(c);
+    for (const QByteArray& folder : folders) {
+        unlink((folder + "/KRV").constData());
+        rmdir(folder.constData());
     }
 }
 
