@@ -106,9 +106,11 @@ public:
     void AddChild(TControl* c) { children_.push_back(c); }
     // The controls placed on this one.
     const std::vector<TControl*>& Controls() const { return children_; }
-    void RemoveChild(TControl* c);
 
 private:
+    friend class TControl;
+    void RemoveChild(TControl* c);
+
     QWidget* client_;
     std::vector<TControl*> children_;
 };
