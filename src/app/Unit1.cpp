@@ -103,8 +103,8 @@ TForm1::TForm1()
     create_exchange_dialogs();
     create_database_components();
     keep_controls_reachable();
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnCreate = Handler(this, &TForm1::FormCreate);
+    OnActivate = Handler(this, &TForm1::FormActivate);
 }
 
 void TForm1::keep_controls_reachable()

@@ -28,11 +28,11 @@ TForm2::TForm2() : TDialogForm("Form2", "Main text", 281, 136)
     Button1 = push_button(this, "Button1", "Save", 48, 85);
     Button2 = push_button(this, "Button2", "Cancel", 160, 85);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-    main_text_edit->OnKeyPress = [this](TObject* s, QChar& k) { main_text_editKeyPress(s, k); };
+    OnActivate = Handler(this, &TForm2::FormActivate);
+    OnClose = Handler(this, &TForm2::FormClose);
+    Button1->OnClick = Handler(this, &TForm2::Button1Click);
+    Button2->OnClick = Handler(this, &TForm2::Button2Click);
+    main_text_edit->OnKeyPress = Handler(this, &TForm2::main_text_editKeyPress);
 }
 
 void TForm2::Button2Click(TObject*)
