@@ -40,8 +40,8 @@ void TForm1::load_ini()
     // A value that does not convert keeps the one in force and the load goes on; the saves leave its
     // stored text alone until that value changes. One bad byte never costs the settings after it.
     held_settings.clear();
-    const auto integer = [](const QString& key, const QString& text,
-                            const QString& in_force) -> std::optional<int> {
+    const auto integer = [this](const QString& key, const QString& text,
+                                const QString& in_force) -> std::optional<int> {
         if (int v = 0; TryStrToInt(text, v))
             return v;
         held_settings.insert(key, in_force);
@@ -125,7 +125,7 @@ void TForm1::rec_ini(TObject* control)
 {
     get_color_now();
     TIniFile ini(Unit2::ini_path);
-    const auto write = [&ini](const QString& key, const QString& value) {
+    const auto write = [this, &ini](const QString& key, const QString& value) {
         if (const auto held = held_settings.constFind(key); held != held_settings.cend()) {
             if (*held == value)
                 return;
