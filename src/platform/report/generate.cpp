@@ -121,8 +121,8 @@ private:
             } else if (dynamic_cast<const TRavePageText*>(t)) {
                 text.replace("%p", QString::number(sheet)).replace("%d", date_);
             }
-            out.push_back(
-                TRvDrawnText{text, t->Left + dx, t->Top + dy, t->Width, t->FontJustify, t->Font, t->Elide});
+            out.push_back(TRvDrawnText{text, t->Left + dx, t->Top + dy, t->Width, t->FontJustify, t->Font,
+                                       t->Elide, t->Fit});
         } else if (auto* l = dynamic_cast<const TRaveLine*>(c)) {
             out.push_back(TRvDrawnLine{l->Left + dx, l->Top + dy, l->Left + l->Width + dx,
                                        l->Top + l->Height + dy, l->LineWidth, l->Color});
