@@ -5,6 +5,7 @@
 #include "app/KRV.h"
 #include "app/Unit1.h"
 #include "guest_seed.h"
+#include "real_program.h"
 #include "support/program_fixture.h"
 
 #include <QCoreApplication>
@@ -61,58 +62,6 @@ double in_process_start_ms()
     return median(ms);
 }
 
-// The program itself, copied into a program folder of its own with the register.
-class RealProgram {
-public:
-    explicit RealProgram(int guests)
-    {
-        folder_.sql(seed(guests));
-        QFile::copy(KRV_EXE, folder_.file("KRV"));
-    }
-    // Starts it and waits for its line that the list has been painted; gives the time taken, or
-    // -1. `while_shown` runs with the program's process id before it is stopped.
-    template <class F> double start(F while_shown)
-    {
-        QProcess p;
-        p.setWorkingDirectory(folder_.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("KRV_REPORT_LIST_SHOWN", "1");
-        // Its single-instance record goes into a folder that goes with the benchmark.
-        env.insert("XDG_RUNTIME_DIR", runtime_.path());
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QElapsedTimer t;
-        t.start();
-        p.start(folder_.file("KRV"), {});
-        double ms = -1;
-        while (p.waitForReadyRead(30000)) {
-            if (p.readAll().contains("list shown")) {
-                ms = t.nsecsElapsed() / 1e6;
-                while_shown(p.processId());
-                break;
-            }
-        }
-        p.terminate();
-        if (!p.waitForFinished(10000))
-            p.kill();
-        p.waitForFinished();
-        return ms;
-    }
-
-private:
-    ProgramFolder folder_;
-    QTemporaryDir runtime_;
-};
-
-double resident_mb(qint64 pid)
-{
-    QFile status(QString("/proc/%1/status").arg(pid));
-    status.open(QIODevice::ReadOnly);
-    const auto m = QRegularExpression(R"(VmRSS:\s*(\d+) kB)").match(QString(status.readAll()));
-    return m.captured(1).toDouble() / 1024;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -125,16 +74,16 @@ int main(int argc, char** argv)
     std::printf("startup_ms_median: %.1f\n", in_process_start_ms());
 
     {
-        RealProgram program(10000);
+        RealProgram program(seed(10000));
         program.start([](qint64) {}); // the first start writes the settings file and warms the caches
         std::vector<double> ms;
         for (int i = 0; i < 10; ++i)
             ms.push_back(program.start([](qint64) {}));
         std::printf("start_10k_ms: %.1f\n", median(ms));
     }
-    RealProgram program(100000);
+    RealProgram program(seed(100000));
     double mb = 0;
-    program.start([&](qint64 pid) { mb = resident_mb(pid); });
+    program.start([&](qint64 pid) { mb = memory_mb(pid, "VmRSS"); });
     std::printf("rss_100k_mb: %.1f\n", mb);
     return 0;
 }

@@ -138,8 +138,20 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate(TObject*)
 {
-    if (CheckPreviousInstance(WindowSystemHandle(), 1))
+    // The guard decides before the database opens: a refused start leaves the file, its log and its
+    // shared memory as it found them. Closing them as the last user would empty the log into the file
+    // and delete it, under a running instance that may have lost its locks.
+    bool refused = false;
+    try {
+        refused = CheckPreviousInstance(WindowSystemHandle(), 1);
+    } catch (...) {
+        open_database_components();
+        throw;
+    }
+    if (refused)
         Application->Terminate();
+    else
+        open_database_components();
     app_path = ExtractFilePath(ExecutablePath());
     web_host = kWebHost;
     Panel2->SetHint(web_host);

@@ -190,6 +190,8 @@ private:
     void connect_report_data(); // once the data sets exist
     void destroy_report_components();
     void create_database_components();
+    // Opens the connection and the data sets that open with the window; each failure is shown.
+    void open_database_components();
     void keep_controls_reachable();
     void create_exchange_dialogs();
     // The number of guests in the whole register, kept as text in member_total.

@@ -4,6 +4,7 @@
 #include "data/ado.h"
 #include "report/rave.h"
 #include "system/sysutils.h"
+#include "toolkit/busy_cursor.h"
 
 using namespace Unit1;
 
@@ -53,6 +54,7 @@ void TForm1::Button8Click(TObject*)
         ShowMessage("No data in the system.");
         return;
     }
+    const TBusyCursor busy;
 
     const struct {
         TADOQuery* query;

@@ -15,7 +15,8 @@ void TForm1::create_exchange_dialogs()
     SaveDialog1 = Own(new TSaveDialog);
     SaveDialog1->Name = "SaveDialog1";
     SaveDialog1->Filter = filter;
-    SaveDialog1->Options = ofOverwritePrompt | ofCreatePrompt;
+    // The export asks before it replaces or creates its file, which is not the name typed in the dialog.
+    SaveDialog1->Options = 0;
 }
 
 int TForm1::count_members()

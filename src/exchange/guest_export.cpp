@@ -4,6 +4,7 @@
 #include "exchange/gst_file.h"
 #include "system/files.h"
 #include "system/sysutils.h"
+#include "toolkit/busy_cursor.h"
 #include "toolkit/dialogs.h"
 
 namespace {
@@ -13,13 +14,15 @@ void write_listed_guests(TADOQuery* guests, const QString& target)
 {
     // The grid and the card follow once, to the last row: nothing is painted before then anyway.
     TControlsDisabled quiet(guests);
+    // The fields stay while the rows are visited: looked up once, not for every row.
+    TField* const userid = guests->FieldByName("userid");
+    TField* const texts[] = {guests->FieldByName("name"), guests->FieldByName("lastname"),
+                             guests->FieldByName("other_txt"), guests->FieldByName("email")};
     for (guests->First(); !guests->Eof(); guests->Next()) {
-        if (guests->FieldByName("userid")->AsInteger() <= 0)
+        if (userid->AsInteger() <= 0)
             continue;
-        AppendToFile(target, gst_line({guests->FieldByName("name")->AsString(),
-                                       guests->FieldByName("lastname")->AsString(),
-                                       guests->FieldByName("other_txt")->AsString(),
-                                       guests->FieldByName("email")->AsString()}));
+        AppendToFile(target, gst_line({texts[0]->AsString(), texts[1]->AsString(), texts[2]->AsString(),
+                                       texts[3]->AsString()}));
     }
 }
 
@@ -35,12 +38,14 @@ void TForm1::kr_exportClick(TObject*)
     if (SaveDialog1->Execute()) {
         // Into the chosen folder: the current directory stays where it is.
         const QString target = gst_target(SaveDialog1->FileName);
-        // The dialog asked about the name as typed; another file that the export would empty is asked
-        // about here.
-        if (target == SaveDialog1->FileName || !FileExists(target) ||
-            ConfirmYesNo("\"" + target + "\" already exists.\rDo you want to replace it?")) {
-            RewriteFile(target);
-            write_listed_guests(ADOQuery1, target);
+        // One question, about the file that will be written: the dialog only knows the name as typed.
+        if (ConfirmYesNo(FileExists(target) ? "\"" + target + "\" already exists.\rDo you want to replace it?"
+                                            : "\"" + target + "\" does not exist.\rCreate the file?")) {
+            {
+                const TBusyCursor busy;
+                RewriteFile(target);
+                write_listed_guests(ADOQuery1, target);
+            }
             ShowMessage("Export the Guest list finished.");
         }
     }

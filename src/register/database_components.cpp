@@ -1,4 +1,5 @@
-// The main window's connection and data sets, opened while the window is created.
+// The main window's connection and data sets, opened while the window is created once the
+// single-instance guard has admitted the start.
 #include "app/Unit1.h"
 #include "data/ado.h"
 #include "toolkit/dbgrid.h"
@@ -39,7 +40,10 @@ void TForm1::create_database_components()
     DataSource1->OnDataChange = [this](TField* f) { DataSource1DataChange(nullptr, f); };
     DBGrid1->SetDataSource(DataSource1);
     connect_report_data();
+}
 
+void TForm1::open_database_components()
+{
     // Each failure is shown and the creation goes on.
     Dispatch([this] { ADOConnection1->Open(); });
     for (TDataSet* ds :

@@ -44,10 +44,11 @@ public:
         const QByteArray b = f.readAll();
         return b.size() < 8 ? -1 : qFromLittleEndian<qint32>(b.constData() + 4);
     }
-    std::unique_ptr<QProcess> start() const
+    // In the program folder, or in another current directory (whose database it then opens).
+    std::unique_ptr<QProcess> start(const QString& cwd = {}) const
     {
         auto p = std::make_unique<QProcess>();
-        p->setWorkingDirectory(folder.path());
+        p->setWorkingDirectory(cwd.isEmpty() ? folder.path() : cwd);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime_);
         p->setProcessEnvironment(env);
@@ -133,6 +134,42 @@ TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRem
     ::kill(static_cast<pid_t>(third->processId()), SIGTERM);
     third->waitForFinished(10000);
     EXPECT_EQ(records(), QStringList());
+}
+
+TEST_F(SingleInstance, ARefusedStartLeavesTheDatabaseItsLogAndItsSharedMemoryAsItFoundThem)
+{
+    Installation here(runtime.path());
+    auto first = here.start();
+    ASSERT_TRUE(here.wait_for_count(1));
+    // A register whose writer was killed with posts in its log: the refused start would be its
+    // only user.
+    ProgramFolder elsewhere;
+    QProcess writer;
+    writer.setWorkingDirectory(elsewhere.path());
+    writer.start(DATA_POSTER, {});
+    QByteArray posted;
+    ASSERT_TRUE(wait_until([&] {
+        writer.waitForReadyRead(100);
+        posted += writer.readAll();
+        return posted.contains("\n3\n");
+    }));
+    writer.kill();
+    writer.waitForFinished(5000);
+    const auto files = [&] {
+        QStringList out;
+        for (const char* name : {"control.orac", "control.orac-wal", "control.orac-shm"}) {
+            QFile f(elsewhere.file(name));
+            out << name + QString(f.open(QIODevice::ReadOnly) ? " " + f.readAll().toHex() : " missing");
+        }
+        return out;
+    };
+    const QStringList before = files();
+    ASSERT_FALSE(before.join(' ').contains("missing"));
+
+    auto second = here.start(elsewhere.path());
+    ASSERT_TRUE(second->waitForFinished(15000)) << "the refused start keeps running";
+    EXPECT_TRUE(files() == before) << "the refused start changed the database's files";
+    stop(*first);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "designer/print_now_control.h"
 #include "report/rave.h"
 
+#include <QApplication>
 #include <functional>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct PrintedCard {
     TRvDocument doc;
     std::vector<PrintedItem> items; // the page's text items in drawing order
     QString guest;                  // the name line when the card printed
+    int cursor;                     // the shape that overrides the cursor then, or -1
 };
 
 class PrintingTest : public DesignerTest {
@@ -70,7 +72,8 @@ protected:
 private:
     void caught(TReportDest dest, const TRvDocument& doc)
     {
-        PrintedCard card{dest, doc, {}, Form1->Label1->Caption()};
+        const QCursor* over = QApplication::overrideCursor();
+        PrintedCard card{dest, doc, {}, Form1->Label1->Caption(), over ? int(over->shape()) : -1};
         if (auto* page = Form1->RvProject1->FindRaveComponent("Report1.Page1", nullptr)) {
             for (const TRaveComponent* c : page->Children()) {
                 if (auto* t = dynamic_cast<const TRaveText*>(c))

@@ -191,6 +191,7 @@ TEST_F(StatisticsReportTest, AMissingProjectIsReportedAfterTheFiguresAndTheHeade
     EXPECT_EQ(figures(), "1500|2|1|1");
     EXPECT_EQ(header(), "Family|-");
     EXPECT_TRUE(cards.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(StatisticsReportTest, GoesWhereTheLastCardJobSentItsCards)
@@ -205,6 +206,10 @@ TEST_F(StatisticsReportTest, GoesWhereTheLastCardJobSentItsCards)
     EXPECT_EQ(cards[1].dest, rdPreview);
     EXPECT_EQ(cards[3].dest, rdPrinter);
     EXPECT_EQ(cards[3].doc.Sheets.front().Width, 8.27) << "the report, not a card";
+    // Busy while the report is made; the preview waits for the user with the normal cursor.
+    EXPECT_EQ(cards[1].cursor, Qt::ArrowCursor);
+    EXPECT_EQ(cards[3].cursor, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // The figures leave the amounts out of the search, the list's rows match them too: no money total
@@ -316,6 +321,24 @@ TEST_F(StatisticsReportTest, ThePrintedReportListsEveryGuestUnderTheFigures)
     const QStringList last = lines(pdf, int(pdf.Pages.size()));
     EXPECT_EQ(last.value(last.size() - 2), "Guest001 Last001 Table 1 1,000") << "nothing under the rows";
     EXPECT_EQ(Form1->ADOQuery1->RecNo(), current) << "the list stays on its guest";
+}
+
+// Guest lists are imported from Thai files: a Thai name prints in Thai letters, not in boxes.
+TEST_F(StatisticsReportTest, AThaiNamePrintsInLettersOfAFaceThatHasThem)
+{
+    const QString name = QString::fromUtf8("สมชาย"), lastname = QString::fromUtf8("ใจดี");
+    folder.sql(
+        QString("INSERT INTO member (userid, name, lastname) VALUES (1, '%1', '%2');").arg(name, lastname));
+    start();
+    Form1->Button8Click(Form1->Image5);
+    ASSERT_EQ(cards.size(), 1u) << dialogs.texts().join("; ").toStdString();
+    const QString pdf_path = folder.file("report.pdf");
+    WritePdf(cards[0].doc, pdf_path, "report", [](int) {});
+    EXPECT_TRUE(lines(ReadPdf(pdf_path), 1).contains(name + " " + lastname));
+    QProcess fonts;
+    fonts.start("pdffonts", {pdf_path});
+    fonts.waitForFinished(30000);
+    EXPECT_TRUE(fonts.readAllStandardOutput().contains("Loma"));
 }
 
 } // namespace

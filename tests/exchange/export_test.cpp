@@ -48,7 +48,7 @@ TEST_F(ExchangeTest, ExportWritesListedGuestsInGridOrderIntoChosenFolder)
     Form1->ADOQuery1->SetSort("userid DESC");
     export_to(folder.file("out/guests.txt"));
     EXPECT_EQ(bytes(folder.file("out/guests.gst")), kBoLine + kAnnLine);
-    EXPECT_EQ(dialogs.texts(), QStringList{"Export the Guest list finished."});
+    EXPECT_EQ(messages(), QStringList{"Export the Guest list finished."});
     EXPECT_EQ(QDir::currentPath(), cwd);
     EXPECT_TRUE(Form1->search_box->Focused());
 }
@@ -60,7 +60,7 @@ TEST_F(ExchangeTest, ExportOfSearchWithoutMatchWritesEmptyFileThenListsAll)
     ASSERT_EQ(Form1->ADOQuery1->RecordCount(), 0);
     export_to(folder.file("none"));
     EXPECT_EQ(bytes(folder.file("none.gst")), QByteArray());
-    EXPECT_EQ(dialogs.texts(), QStringList{"Export the Guest list finished."});
+    EXPECT_EQ(messages(), QStringList{"Export the Guest list finished."});
     EXPECT_EQ(Form1->search_box->Text(), "");
     EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 3);
 }
@@ -77,9 +77,9 @@ TEST_F(ExchangeTest, CancelledExportStillEmptiesAndFocusesSearchBox)
     EXPECT_EQ(Form1->ADOQuery1->RecordCount(), 3);
 }
 
-// The dialog asks about the name the user typed; a different file that the export would empty is
-// asked about too, and a No keeps it.
-TEST_F(ExchangeTest, AnExistingTargetOtherThanTheChosenFileIsReplacedOnlyOnYes)
+// One question, about the file that the export writes, whatever name the user typed; No keeps the
+// file as it is.
+TEST_F(ExchangeTest, TheExportAsksOnceAboutTheFileItWrites)
 {
     start_with(kSeed);
     {
@@ -87,17 +87,45 @@ TEST_F(ExchangeTest, AnExistingTargetOtherThanTheChosenFileIsReplacedOnlyOnYes)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("kept");
     }
-    export_to(folder.file("guests.txt"));
-    EXPECT_EQ(bytes(folder.file("guests.gst")), QByteArray("kept"));
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(dialogs.texts().first().contains("guests.gst")) << dialogs.texts().first().toStdString();
-    EXPECT_TRUE(Form1->search_box->Focused());
+    const struct {
+        const char* chosen;
+        bool yes;
+        const char* question;
+        QByteArray written;
+    } cases[] = {
+        {"guests", false, "\"%1guests.gst\" already exists.\rDo you want to replace it?", "kept"},
+        {"guests.txt", true, "\"%1guests.gst\" already exists.\rDo you want to replace it?",
+         kAnnLine + kBoLine},
+        {"new", false, "\"%1new.gst\" does not exist.\rCreate the file?", "<missing>"},
+        {"new.gst", true, "\"%1new.gst\" does not exist.\rCreate the file?", kAnnLine + kBoLine},
+    };
+    for (const auto& c : cases) {
+        dialogs.boxes.clear();
+        dialogs.saveFiles.push_back(folder.file(c.chosen));
+        dialogs.confirmAnswers.push_back(c.yes);
+        Dispatch([] { Form1->kr_export->Click(); });
+        ASSERT_FALSE(dialogs.boxes.empty()) << c.chosen;
+        EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Question) << c.chosen;
+        EXPECT_EQ(dialogs.boxes[0].text, QString(c.question).arg(folder.path())) << c.chosen;
+        EXPECT_EQ(messages(), c.yes ? QStringList{"Export the Guest list finished."} : QStringList())
+            << c.chosen;
+        const QString target = QString(c.chosen).section('.', 0, 0) + ".gst";
+        EXPECT_EQ(bytes(folder.file(target)), c.written) << c.chosen;
+        EXPECT_FALSE(QFile::exists(folder.file("guests"))) << c.chosen;
+        EXPECT_TRUE(Form1->search_box->Focused()) << c.chosen;
+    }
+}
 
+// Another tool stored text that is no number as money: the card cannot follow the last row.
+TEST_F(ExchangeTest, AnExportThatEndsOnUnconvertibleMoneyShowsTheErrorAndFinishes)
+{
+    start_with("INSERT INTO member (userid, name, money) VALUES (1, 'Ann', 100), (2, 'Bo', 'lots');");
     dialogs.boxes.clear();
-    dialogs.confirmAnswers.push_back(true);
-    export_to(folder.file("guests.txt"));
-    EXPECT_EQ(bytes(folder.file("guests.gst")), kAnnLine + kBoLine);
-    EXPECT_EQ(dialogs.texts().last(), "Export the Guest list finished.");
+    export_to(folder.file("list"));
+    EXPECT_EQ(bytes(folder.file("list.gst")), "1\tAnn2\t3\t4\t5\t\r\n" + kBoLine);
+    EXPECT_EQ(messages(),
+              (QStringList{"'lots' is not a valid currency value.", "Export the Guest list finished."}));
+    EXPECT_TRUE(Form1->search_box->Focused());
 }
 
 TEST_F(ExchangeTest, FailingExportShowsSystemMessageAndKeepsWrittenLines)
@@ -115,9 +143,10 @@ TEST_F(ExchangeTest, FailingExportShowsSystemMessageAndKeepsWrittenLines)
     EXPECT_EQ(bytes(folder.file("full.gst")), kAnnLine);
 
     export_to(folder.file("missing/list"));
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[0].icon, TMsgIcon::Error);
-    EXPECT_TRUE(dialogs.boxes[0].text.contains("File too large")) << dialogs.boxes[0].text.toStdString();
-    EXPECT_TRUE(dialogs.boxes[1].text.contains("No such file or directory"))
-        << dialogs.boxes[1].text.toStdString();
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("File too large")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("No such file or directory")) << shown[1].toStdString();
+    for (const RecordedBox& b : dialogs.boxes)
+        EXPECT_NE(b.icon, TMsgIcon::Information);
 }

@@ -30,15 +30,16 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"extra_empty_line.gst", {kAnn, kBo, "3||||"}},
                       FileCase{"empty.gst", {"1||||"}},
                       FileCase{"empty_first_line.gst", {"1||||", "2|Ann|Lee|Friends|ann@example.org"}},
-                      FileCase{"text_before_marker.gst", {kAnn}},
+                      FileCase{"text_before_marker.gst", {kAnn, "2|Ann|Lee|F|e@x"}},
                       FileCase{"field_ends_in_digit.gst", {"1|Ann|Lee|Table 4|"}},
                       FileCase{"blanks_and_tabs.gst", {"1|Ann|Lee|Table 4|ann@example.org"}},
                       FileCase{"utf8.gst", {"1|สมชาย|ใจดี|โต๊ะ 3|", "2|José|Müller|Café|"}},
                       FileCase{"utf8_bom.gst", {"1|สมชาย|ใจดี|โต๊ะ 3|", "2|José|Müller|Café|"}},
                       FileCase{"windows874.gst", {"1|สมชาย|ใจดี|โต๊ะ 3|", kBo}},
-                      // Not in the exporter's form: a bare name, markers out of order, markers missing.
-                      FileCase{"other_forms.gst",
-                               {"1|Ann Lee|||", "2|Ann|Lee|Friends|", "3|Bo|Kim||bo@example.org"}}),
+                      // A new export joined to an old one: each line in its own encoding.
+                      FileCase{"joined_encodings.gst", {"1|José|Müller|Café|", "2|สมชาย|ใจดี|“Thai” € …|"}},
+                      // Not in the exporter's form: a bare name, markers missing.
+                      FileCase{"other_forms.gst", {"1|Ann Lee|||", "2|Bo|Kim||bo@example.org"}}),
     [](const ::testing::TestParamInfo<FileCase>& info) {
         return QString(info.param.file).chopped(4).toStdString();
     });

@@ -45,8 +45,9 @@ TEST(DataConnection, AFileThatIsNoDatabaseIsReportedByNameAndNeverChanged)
 
         QFile after(file);
         EXPECT_EQ(after.exists(), c.content != nullptr) << "a missing file was created";
-        if (c.content && after.open(QIODevice::ReadOnly))
+        if (c.content && after.open(QIODevice::ReadOnly)) {
             EXPECT_EQ(after.readAll(), content) << "the file was changed";
+        }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.content ? 1 : 0);
     }
     QDir::setCurrent(previous);

@@ -31,10 +31,10 @@ TEST_F(DataTest, EqualsAndLikeIgnoreCaseInEveryScript)
     for (const Case& c : cases) {
         db.exec(
             QString("DELETE FROM member; INSERT INTO member (userid, name) VALUES (1, '%1');").arg(c.stored));
-        for (const QString& sql :
+        for (const char* sql :
              {"SELECT * FROM member WHERE name = ?", "SELECT * FROM member WHERE name LIKE ?"}) {
             open(sql, {QString::fromUtf8(c.typed)});
-            EXPECT_EQ(q.RecordCount(), 1) << c.stored << " " << sql.toStdString();
+            EXPECT_EQ(q.RecordCount(), 1) << c.stored << " " << sql;
         }
         open("SELECT * FROM member WHERE name LIKE ?", {"%" + QString::fromUtf8(c.part) + "%"});
         EXPECT_EQ(q.RecordCount(), 1) << c.stored << " part " << c.part;

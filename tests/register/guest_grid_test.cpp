@@ -4,9 +4,11 @@
 #include "register/guest_dialog_fixture.h"
 #include "support/settings_file.h"
 #include "toolkit/dbgrid.h"
+#include "toolkit/shown_text.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -233,6 +235,32 @@ TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
     const QImage theirs = view()->viewport()->grab().toImage();
     view()->setItemDelegate(own);
     EXPECT_EQ(ours, theirs);
+}
+
+// Another tool may store a text of millions of characters: the cell and the card lay out only
+// its start, which is all they can show, while the guest keeps the whole text.
+TEST_F(GuestGridTest, ALongTextIsLaidOutOnlyAsFarAsItCanBeSeen)
+{
+    const QString lastname = "Adams " + QString("x").repeated(2'000'000);
+    TADOQuery* q = Form1->ADOQuery1;
+    go_to(3);
+    q->Edit();
+    q->FieldByName("lastname")->SetAsString(lastname);
+    q->Post();
+    pump();
+    int column = 0;
+    while (Form1->DBGrid1->Columns(column)->FieldName() != "lastname")
+        ++column;
+    const QString cell =
+        view()->model()->index(q->RecNo() - 1, header()->logicalIndex(column)).data().toString();
+    const QString card = static_cast<QLabel*>(Form1->Label1->Handle())->text();
+    // Sizes only: a failure must not print the text.
+    EXPECT_EQ(cell.size(), kShownCharacters);
+    EXPECT_TRUE(lastname.startsWith(cell));
+    EXPECT_EQ(card.size(), kShownCharacters);
+    EXPECT_TRUE(card.startsWith("Eve Adams xxx"));
+    EXPECT_TRUE(Form1->Label1->Caption() == "Eve " + lastname);
+    EXPECT_TRUE(q->FieldByName("lastname")->AsString() == lastname);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QString>
 #include <memory>
+#include <utility>
 
 class QTcpServer;
 class QTcpSocket;
@@ -24,11 +25,18 @@ struct WebRequest {
 };
 
 struct WebReply {
-    int status = 200;
+    // Replies name only their first fields; as an aggregate that would warn of the others.
+    WebReply(int status = 200, QByteArray body = {}, QByteArray content_type = "text/html",
+             QList<QPair<QByteArray, QByteArray>> headers = {}, bool never_answer = false)
+        : status(status), body(std::move(body)), content_type(std::move(content_type)),
+          headers(std::move(headers)), never_answer(never_answer)
+    {
+    }
+    int status;
     QByteArray body;
-    QByteArray content_type = "text/html";
+    QByteArray content_type;
     QList<QPair<QByteArray, QByteArray>> headers; // extra headers, e.g. Set-Cookie
-    bool never_answer = false;                    // reads the request and keeps the connection open, silent
+    bool never_answer;                            // reads the request and keeps the connection open, silent
 };
 
 class WebServer {

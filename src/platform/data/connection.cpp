@@ -4,12 +4,14 @@
 #include "data/database_error.h"
 #include "data/dataset.h"
 #include "data/statement.h"
+#include "system/held_locks.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
 #include <sqlite3.h>
+#include <utility>
 
 namespace {
 
@@ -143,7 +145,23 @@ void TADOConnection::Open()
     if (sqlite3_db_readonly(db, "main") != 1 && JournalMode(db) != "wal" &&
         sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
         FailWith(db, path);
+    // Between statements the engine keeps locks on the file and its shared memory in WAL mode only.
+    locked_path_ = sqlite3_db_readonly(db, "main") != 1 && JournalMode(db) == "wal" ? path : QByteArray();
     db_ = db;
+}
+
+void TADOConnection::KeepLocks()
+{
+    if (!db_ || locked_path_.isEmpty() || InTransaction() ||
+        ProcessHoldsLocks({locked_path_, locked_path_ + "-shm"}).value_or(true))
+        return;
+    for (TDataSet* ds : data_sets_)
+        ds->DropPrepared();
+    // A statement still running keeps the connection; it is checked again at the next write.
+    if (sqlite3_close(db_) == SQLITE_OK) {
+        db_ = nullptr;
+        Open();
+    }
 }
 
 void TADOConnection::Close()
@@ -154,6 +172,7 @@ void TADOConnection::Close()
         ds->Close();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    locked_path_.clear();
 }
 
 sqlite3* TADOConnection::Connect()
@@ -164,9 +183,33 @@ sqlite3* TADOConnection::Connect()
 
 int TADOConnection::Execute(const QString& sql, const QVariantList& params)
 {
-    Statement st(Connect(), sql, params);
-    while (st.Step()) {
+    KeepLocks();
+    return Ended([&] {
+        Statement st(Connect(), sql, params);
+        while (st.Step()) {
+        }
+    });
+}
+
+int TADOConnection::Execute(Statement& prepared)
+{
+    return Ended([&] {
+        while (prepared.Step()) {
+        }
+    });
+}
+
+int TADOConnection::Ended(const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (...) {
+        if (!InTransaction())
+            RefreshChanged();
+        throw;
     }
+    if (!InTransaction())
+        changed_in_transaction_.clear();
     return sqlite3_changes(db_);
 }
 
@@ -177,7 +220,33 @@ void TADOConnection::BeginTrans()
 
 void TADOConnection::CommitTrans()
 {
-    Execute("COMMIT");
+    try {
+        Execute("COMMIT");
+    } catch (...) {
+        // Half a transaction never stays open behind a failed commit.
+        if (InTransaction())
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        RefreshChanged();
+        throw;
+    }
+}
+
+void TADOConnection::Changed(TDataSet* ds)
+{
+    if (InTransaction() && std::find(changed_in_transaction_.begin(), changed_in_transaction_.end(), ds) ==
+                               changed_in_transaction_.end())
+        changed_in_transaction_.push_back(ds);
+}
+
+void TADOConnection::RefreshChanged()
+{
+    for (TDataSet* ds : std::exchange(changed_in_transaction_, {})) {
+        try {
+            ds->Refresh();
+        } catch (const Exception&) {
+            ds->Close(); // no rows rather than rows that the file lost
+        }
+    }
 }
 
 bool TADOConnection::InTransaction() const
@@ -194,4 +263,5 @@ void TADOConnection::Attach(TDataSet* ds)
 void TADOConnection::Detach(TDataSet* ds)
 {
     std::erase(data_sets_, ds);
+    std::erase(changed_in_transaction_, ds);
 }

@@ -5,6 +5,7 @@
 #include "data/datasource.h"
 #include "data/from_clause.h"
 #include "data/statement.h"
+#include "toolkit/application.h"
 
 #include <QHash>
 #include <algorithm>
@@ -122,17 +123,7 @@ void TDataSet::Open()
     const int n = st.ColumnCount();
     if (n == 0)
         Fail("The statement returns no rows");
-    std::vector<Row> rows;
-    std::vector<TextPool> pools(n);
-    long long seq = 0;
-    while (st.Step()) {
-        Row r;
-        r.values.reserve(n);
-        for (int c = 0; c < n; ++c)
-            r.values.push_back(st.Column(c, pools[c]));
-        r.seq = seq++;
-        rows.push_back(std::move(r));
-    }
+    std::vector<Row> rows = FetchRows(st);
 
     struct Column {
         QString name, table, origin, alias;
@@ -174,14 +165,64 @@ void TDataSet::Open()
 
     old_fields_.clear();
     fields_ = std::move(fields);
+    next_seq_ = (long long)rows.size();
     rows_ = std::move(rows);
-    next_seq_ = seq;
     sort_.clear();
     state_ = dsBrowse;
     current_ = rows_.empty() ? -1 : 0;
     bof_ = true;
     eof_ = rows_.empty();
     Notify(TDataEvent::Opened);
+}
+
+std::vector<TDataSet::Row> TDataSet::FetchRows(Statement& st) const
+{
+    const int n = st.ColumnCount();
+    std::vector<Row> rows;
+    std::vector<TextPool> pools(n);
+    long long seq = 0;
+    while (st.Step()) {
+        Row r;
+        r.values.reserve(n);
+        for (int c = 0; c < n; ++c)
+            r.values.push_back(st.Column(c, pools[c]));
+        r.seq = seq++;
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+void TDataSet::Refresh()
+{
+    if (!Active())
+        return;
+    std::vector<QVariant> key;
+    if (current_ >= 0)
+        for (int k : key_fields_)
+            key.push_back(rows_[current_].values[k]);
+    const int was = current_;
+    Statement st(connection_->Connect(), SelectText(), SelectParams());
+    if (st.ColumnCount() != int(fields_.size()))
+        Fail("The statement's columns changed");
+    rows_ = FetchRows(st);
+    next_seq_ = (long long)rows_.size();
+    state_ = dsBrowse;
+    pending_ = {};
+    changed_.clear();
+    current_ = -1;
+    if (!sort_.isEmpty())
+        SortRows(sort_);
+    const auto same_key = [&](const Row& r) {
+        for (size_t i = 0; i < key.size(); ++i)
+            if (r.values[key_fields_[i]] != key[i])
+                return false;
+        return true;
+    };
+    const auto found = key.empty() ? rows_.end() : std::find_if(rows_.begin(), rows_.end(), same_key);
+    current_ = found != rows_.end() ? int(found - rows_.begin())
+                                    : (rows_.empty() ? -1 : std::clamp(was, 0, int(rows_.size()) - 1));
+    bof_ = eof_ = rows_.empty();
+    Notify(TDataEvent::RowsChanged);
 }
 
 void TDataSet::LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TField>>& fields)
@@ -216,11 +257,18 @@ void TDataSet::LearnBaseTable(sqlite3* db, const std::vector<std::unique_ptr<TFi
         not_writable_reason_.clear();
 }
 
+void TDataSet::DropPrepared()
+{
+    insert_ = {};
+    reread_ = {};
+}
+
 void TDataSet::Close()
 {
     if (!Active())
         return;
     state_ = dsInactive;
+    DropPrepared();
     rows_.clear();
     pending_ = {};
     changed_.clear();
@@ -365,4 +413,9 @@ void TDataSet::SetFieldValue(TField* f, const QVariant& v)
     pending_.values[f->Index()] = v;
     changed_[f->Index()] = true;
     Notify(TDataEvent::FieldChanged, f);
+}
+
+TControlsDisabled::~TControlsDisabled()
+{
+    Dispatch([this] { ds_->EnableControls(); });
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+class Statement;
 class TADOConnection;
 class TDataSource;
 enum class TDataEvent;
@@ -51,9 +52,13 @@ public:
 
     void Insert(); // a new empty row at the end becomes current
     void Edit();   // on an empty result starts an insert
-    void Post();   // stores the row at once; on failure the row stays in insert or edit
+    void Post();   // stores the row at once; on failure the row stays in insert or edit, unless the
+                   // failure ended a transaction (the rows are then fetched again)
     void Cancel(); // a cancelled insert makes the row current before it current again
     void Delete(); // removes the current row at once; the next (or else the previous) row becomes current
+    // Fetches the rows again, to show what the file holds now; drops a pending insert or edit, keeps
+    // the fields and the sort, and the current row where it is still there.
+    void Refresh();
 
     // While disabled, the data sources hear nothing; enabled again (as often as disabled), they hear
     // once that the rows changed. For long runs of changes that nobody watches row by row.
@@ -81,6 +86,8 @@ public:
     void AddDataSource(TDataSource* ds);
     void RemoveDataSource(TDataSource* ds);
     void ConnectionGone();
+    // Finalises the statements kept for reuse, so that the connection may close.
+    void DropPrepared();
 
 protected:
     // The row-returning statement and its values.
@@ -95,6 +102,8 @@ private:
         long long seq = 0; // position in the fetched order
     };
 
+    std::vector<Row> FetchRows(Statement& st) const;
+    void SortRows(const QString& order);
     void Notify(TDataEvent e, TField* field = nullptr);
     void CheckBrowseMode();
     void CheckWritable() const;
@@ -104,6 +113,15 @@ private:
     void StoreInsert();
     void StoreEdit();
     void Reread(Row& row, const QString& where, const QVariantList& params);
+
+    // Statements prepared once and run again while the fields stay: parsing the same statement
+    // for each posted row was most of a long run of posts. Dropped at Close, with the fields.
+    struct Prepared {
+        std::unique_ptr<Statement> statement;
+        std::vector<bool> columns; // the fields it writes (insert) or reads (re-read)
+        QString where;             // the re-read's condition
+    };
+    Prepared insert_, reread_;
 
     TADOConnection* connection_ = nullptr;
     std::vector<TDataSource*> sources_;
@@ -130,7 +148,8 @@ private:
 class TControlsDisabled {
 public:
     explicit TControlsDisabled(TDataSet* ds) : ds_(ds) { ds_->DisableControls(); }
-    ~TControlsDisabled() { ds_->EnableControls(); }
+    // The viewers' handlers run here, where nothing may escape.
+    ~TControlsDisabled();
     TControlsDisabled(const TControlsDisabled&) = delete;
     TControlsDisabled& operator=(const TControlsDisabled&) = delete;
 

@@ -67,12 +67,15 @@ void TDataSet::Edit()
 void TDataSet::Post()
 {
     CheckActive();
+    if (state_ != dsInsert && state_ != dsEdit)
+        return;
+    // Before a kept statement is reused: the connection may open anew.
+    connection_->KeepLocks();
     if (state_ == dsInsert)
         StoreInsert();
-    else if (state_ == dsEdit)
-        StoreEdit();
     else
-        return;
+        StoreEdit();
+    connection_->Changed(this);
     Notify(TDataEvent::RowsChanged);
 }
 
@@ -112,24 +115,39 @@ void TDataSet::Delete()
     rows_.erase(rows_.begin() + current_);
     current_ = std::min(current_, int(rows_.size()) - 1);
     bof_ = eof_ = rows_.empty();
+    connection_->Changed(this);
     Notify(TDataEvent::RowsChanged);
 }
 
 void TDataSet::StoreInsert()
 {
-    QStringList columns, marks;
     QVariantList values;
+    std::vector<bool> columns(fields_.size());
     for (size_t i = 0; i < fields_.size(); ++i)
         if (changed_[i] && InTable(*fields_[i], base_table_)) {
-            columns << QuoteIdentifier(fields_[i]->OriginColumn);
-            marks << "?";
+            columns[i] = true;
             values << pending_.values[i];
         }
-    const QString table = QuoteIdentifier(base_table_);
-    connection_->Execute(columns.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                                           : "INSERT INTO " + table + " (" + columns.join(", ") +
-                                                 ") VALUES (" + marks.join(", ") + ")",
-                         values);
+    if (insert_.statement && columns == insert_.columns) {
+        insert_.statement->Rebind(values);
+    } else {
+        QStringList names, marks;
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (columns[i]) {
+                names << QuoteIdentifier(fields_[i]->OriginColumn);
+                marks << "?";
+            }
+        const QString table = QuoteIdentifier(base_table_);
+        insert_ = {};
+        insert_.statement =
+            std::make_unique<Statement>(connection_->Connect(),
+                                        names.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                                        : "INSERT INTO " + table + " (" + names.join(", ") +
+                                                              ") VALUES (" + marks.join(", ") + ")",
+                                        values);
+        insert_.columns = columns;
+    }
+    connection_->Execute(*insert_.statement);
     const qint64 rowid = sqlite3_last_insert_rowid(connection_->Handle());
     rows_[current_] = pending_;
     state_ = dsBrowse;
@@ -169,17 +187,28 @@ void TDataSet::StoreEdit()
 
 void TDataSet::Reread(Row& row, const QString& where, const QVariantList& params)
 {
-    QStringList columns;
-    std::vector<int> at;
-    for (size_t i = 0; i < fields_.size(); ++i)
-        if (InTable(*fields_[i], base_table_)) {
-            columns << QuoteIdentifier(fields_[i]->OriginColumn);
-            at.push_back(int(i));
-        }
-    Statement st(connection_->Connect(),
-                 "SELECT " + columns.join(", ") + " FROM " + QuoteIdentifier(base_table_) + " WHERE " + where,
-                 params);
+    if (reread_.statement && reread_.where == where) {
+        reread_.statement->Rebind(params);
+    } else {
+        QStringList names;
+        std::vector<bool> columns(fields_.size());
+        for (size_t i = 0; i < fields_.size(); ++i)
+            if (InTable(*fields_[i], base_table_)) {
+                names << QuoteIdentifier(fields_[i]->OriginColumn);
+                columns[i] = true;
+            }
+        reread_ = {};
+        reread_.statement = std::make_unique<Statement>(connection_->Connect(),
+                                                        "SELECT " + names.join(", ") + " FROM " +
+                                                            QuoteIdentifier(base_table_) + " WHERE " + where,
+                                                        params);
+        reread_.columns = columns;
+        reread_.where = where;
+    }
+    Statement& st = *reread_.statement;
     if (st.Step())
-        for (size_t j = 0; j < at.size(); ++j)
-            row.values[at[j]] = st.Column(int(j));
+        for (size_t i = 0, j = 0; i < fields_.size(); ++i)
+            if (reread_.columns[i])
+                row.values[i] = st.Column(int(j++));
+    st.Reset();
 }

@@ -181,6 +181,12 @@ void TDataSet::SetSort(const QString& order)
 {
     CheckActive();
     CheckBrowseMode();
+    SortRows(order);
+    Notify(TDataEvent::RowsChanged);
+}
+
+void TDataSet::SortRows(const QString& order)
+{
     std::vector<std::pair<int, bool>> fields; // index, descending
     for (QString part : order.split(',', Qt::SkipEmptyParts)) {
         part = part.trimmed();
@@ -235,5 +241,4 @@ void TDataSet::SetSort(const QString& order)
     rows_ = std::move(rows);
     current_ = current;
     sort_ = order;
-    Notify(TDataEvent::RowsChanged);
 }

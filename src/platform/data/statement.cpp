@@ -70,14 +70,29 @@ Statement::Statement(sqlite3* db, const QString& sql, const QVariantList& params
         sqlite3_finalize(stmt_);
         throw EDatabaseError(msg);
     }
-    const int wanted = sqlite3_bind_parameter_count(stmt_);
-    if (wanted != params.size()) {
+    try {
+        Rebind(params);
+    } catch (...) {
         sqlite3_finalize(stmt_);
+        throw;
+    }
+}
+
+void Statement::Rebind(const QVariantList& params)
+{
+    Reset();
+    const int wanted = sqlite3_bind_parameter_count(stmt_);
+    if (wanted != params.size())
         throw EDatabaseError(
             QString("The statement takes %1 values, %2 given").arg(wanted).arg(params.size()));
-    }
     for (int i = 0; i < wanted; ++i)
         Bind(stmt_, i + 1, params[i]);
+}
+
+void Statement::Reset()
+{
+    // The failure of the last run was reported by its Step already.
+    sqlite3_reset(stmt_);
 }
 
 Statement::~Statement()

@@ -30,6 +30,10 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
+    // Starts the statement again with new values, so that one preparation serves many runs.
+    void Rebind(const QVariantList& params);
+    // Ends a run early; a statement that has read a row holds the file's read lock until then.
+    void Reset();
     // True while a row is there to read.
     bool Step();
     int ColumnCount() const;

@@ -6,6 +6,7 @@
 #include "report/print_queue.h"
 #include "report/status_window.h"
 #include "system/sysutils.h"
+#include "toolkit/busy_cursor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,13 +38,15 @@ void TRvSystem::Run(const TRaveReport& report)
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };
     switch (dest) {
-    case rdPreview:
+    case rdPreview: {
         status.Hide();
+        const TUserWait browsing;
         if (PreviewHook)
             PreviewHook(doc);
         else
             ShowPreview(doc, TitlePreview, SystemPrinter.Title);
         break;
+    }
     case rdPrinter: {
         if (doc.Sheets.empty())
             break;

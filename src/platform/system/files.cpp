@@ -1,5 +1,6 @@
 #include "system/files.h"
 
+#include "system/held_locks.h"
 #include "system/os_error.h"
 
 #include <cerrno>
@@ -25,10 +26,21 @@ int OpenFile(const QString& path, int flags)
     RaiseLastOSError();
 }
 
+// Closing a descriptor of a file drops every lock the process holds on it: a file that this process
+// keeps locked (its database, picked by mistake) is not opened for plain reading or writing.
+void RefuseLockedFile(const QString& path)
+{
+    if (ProcessHoldsLocks({path.toLocal8Bit()}).value_or(false)) {
+        errno = EBUSY;
+        RaiseLastOSError();
+    }
+}
+
 } // namespace
 
 void RewriteFile(const QString& path)
 {
+    RefuseLockedFile(path);
     const int fd = OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC);
     if (::close(fd) != 0)
         RaiseLastOSError();
@@ -36,18 +48,18 @@ void RewriteFile(const QString& path)
 
 void AppendToFile(const QString& path, const QByteArray& bytes)
 {
-    const int fd = OpenFile(path, O_WRONLY);
-    const off_t start = ::lseek(fd, 0, SEEK_END);
-    if (start < 0)
-        Fail(fd);
+    const int fd = OpenFile(path, O_WRONLY | O_APPEND);
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            // No part of the bytes stays behind: the file keeps whole lines only.
+            // No part of the bytes stays behind: the file keeps whole lines only. The part written
+            // is the file's end, so its start is found only here, not for every call.
             const int code = errno;
-            [[maybe_unused]] const int ignored = ::ftruncate(fd, start);
+            const off_t end = ::lseek(fd, 0, SEEK_END);
+            if (end >= done) [[maybe_unused]]
+                const int ignored = ::ftruncate(fd, end - done);
             errno = n == 0 ? EIO : code;
             Fail(fd);
         }
@@ -59,6 +71,7 @@ void AppendToFile(const QString& path, const QByteArray& bytes)
 
 QByteArray ReadWholeFile(const QString& path)
 {
+    RefuseLockedFile(path);
     const int fd = OpenFile(path, O_RDONLY);
     QByteArray data;
     char buffer[65536];

@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file operations that report the system's failure (see RaiseLastOSError).
+// Whole-file operations that report the system's failure (see RaiseLastOSError). A file that this
+// process holds locks on is refused as busy.
 #include <QByteArray>
 #include <QString>
 

@@ -123,24 +123,40 @@ void TApplication::FormDestroyed(TForm* f)
 
 void TApplication::Run()
 {
+    // A start that asked to end before its loop (a refused second start) shows nothing: showing
+    // would activate the main window, whose first activation reads the database.
+    if (terminated_) {
+        ProcessMessages();
+        return;
+    }
     if (mainForm_)
         mainForm_->Show();
-    // A quit requested before the loop ran may already have been taken by event processing
-    // during start-up; the loop then only handles what is pending.
-    if (terminated_)
-        ProcessMessages();
-    else
-        QApplication::exec();
+    QApplication::exec();
 }
 
 void TApplication::ShowException(const QString& message)
 {
     if (message.isEmpty())
         return;
+    shown_.insert(message);
     QString text = message;
     if (text.back() > QChar('.'))
         text += '.';
     Dialogs().Box(text, title_, TMsgIcon::Error);
+}
+
+void TApplication::ShowExceptionLater(const QString& message)
+{
+    if (message.isEmpty() || later_pending_ || shown_.contains(message))
+        return;
+    later_pending_ = true;
+    QMetaObject::invokeMethod(
+        qApp,
+        [this, message] {
+            Dispatch([&] { ShowException(message); });
+            later_pending_ = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void TApplication::Activate(TForm* f)
@@ -183,23 +199,30 @@ void TApplication::FormActivatedByWindowSystem(TForm* f)
         Activate(f);
 }
 
+QString FailureMessage(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EAbort&) {
+        return {};
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return "Unknown failure";
+    }
+}
+
 void Dispatch(const std::function<void()>& handler) noexcept
 {
-    auto show = [](const QString& m) {
-        try {
-            if (Application)
-                Application->ShowException(m);
-        } catch (...) {
-        }
-    };
     try {
         handler();
-    } catch (const EAbort&) {
-    } catch (const Exception& e) {
-        show(e.Message());
-    } catch (const std::exception& e) {
-        show(QString::fromUtf8(e.what()));
     } catch (...) {
-        show("Unknown failure");
+        try {
+            if (Application)
+                Application->ShowException(FailureMessage(std::current_exception()));
+        } catch (...) {
+        }
     }
 }

@@ -3,6 +3,8 @@
 // and the one dispatcher through which every event handler is entered.
 #include "toolkit/forms.h"
 
+#include <QSet>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -28,6 +30,9 @@ public:
 
     // Shows a failure in the default error box ("." added when the last character sorts after ".").
     void ShowException(const QString& message);
+    // The same once the window system has finished what it is doing (a paint), one box at a time and
+    // only for a failure that no box has shown yet: a paint fails again each time it runs.
+    void ShowExceptionLater(const QString& message);
 
     TForm* ActiveForm() const { return activeForm_; }
     // Called by forms: keeps track of which form is active and fires its activation.
@@ -42,6 +47,8 @@ private:
     std::unique_ptr<Impl> impl_;
     QString title_;
     bool terminated_ = false;
+    QSet<QString> shown_;
+    bool later_pending_ = false;
     TForm* mainForm_ = nullptr;
     TForm* activeForm_ = nullptr;
     std::vector<TForm*> forms_;
@@ -52,3 +59,24 @@ extern TApplication* Application;
 // Runs an event handler; whatever escapes it is shown in the default error box and the
 // program goes on. No exception crosses the window system's event loop.
 void Dispatch(const std::function<void()>& handler) noexcept;
+
+// The message that the default error box shows for a failure ("" for an abort, which shows nothing).
+QString FailureMessage(const std::exception_ptr& failure);
+
+// Runs the program's code where the window system paints or asks for what it shows (a cell's text),
+// and no box may open: a failure is shown after the paint (see ShowExceptionLater). False when it
+// failed.
+template <class F> bool DispatchInPaint(F&& code) noexcept
+{
+    try {
+        code();
+        return true;
+    } catch (...) {
+        try {
+            if (Application)
+                Application->ShowExceptionLater(FailureMessage(std::current_exception()));
+        } catch (...) {
+        }
+        return false;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "data/ado.h"
 #include "toolkit/application.h"
+#include "toolkit/shown_text.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -55,7 +56,11 @@ public:
         case Qt::DisplayRole: {
             TDataSet* ds = dataSet();
             TField* f = ds ? c->Field() : nullptr;
-            return f ? ds->DisplayTextAt(index.row(), f) : QString();
+            // A value that its display routine cannot convert shows empty.
+            QString text;
+            if (f)
+                DispatchInPaint([&] { text = ds->DisplayTextAt(index.row(), f); });
+            return ShownText(text);
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(toQt(c->Alignment()));
@@ -114,7 +119,7 @@ public:
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override
     {
         if (grid_->OnDrawColumnCell)
-            Dispatch([this] { grid_->OnDrawColumnCell(grid_); });
+            DispatchInPaint([this] { grid_->OnDrawColumnCell(grid_); });
         QStyleOptionViewItem opt = o;
         initStyleOption(&opt, i);
         if (!paintPlain(p, opt))

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QSpacerItem>
 
@@ -75,6 +77,46 @@ QString WindowSystemFilter(const QString& filter)
     return out.join(";;");
 }
 
+// Types and icons from the names alone. Telling a type from the contents opens the file, and
+// closing any descriptor of a file drops every lock the process holds on it: a listed database
+// would lose the locks its engine relies on.
+class IconsByName : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::icon(Folder);
+        const QMimeType type = byName(info);
+        QIcon i = QIcon::fromTheme(type.iconName());
+        if (i.isNull())
+            i = QIcon::fromTheme(type.genericIconName());
+        return i.isNull() ? QFileIconProvider::icon(File) : i;
+    }
+    QString type(const QFileInfo& info) const override
+    {
+        if (!info.isFile())
+            return QFileIconProvider::type(info);
+        return byName(info).comment();
+    }
+
+private:
+    static QMimeType byName(const QFileInfo& info)
+    {
+        const QMimeDatabase db;
+        const QList<QMimeType> types = db.mimeTypesForFileName(info.fileName());
+        return types.isEmpty() ? db.mimeTypeForName("application/octet-stream") : types.first();
+    }
+};
+
+// Qt's own dialog, so that the program knows what lists a folder: a desktop's dialog may read the
+// files it shows.
+void listByName(QFileDialog& d)
+{
+    static IconsByName icons;
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setIconProvider(&icons);
+}
+
 class WindowSystemDialogs : public DialogService {
 public:
     void Box(const QString& text, const QString& caption, TMsgIcon icon) override
@@ -133,11 +175,12 @@ public:
 
     bool ChooseOpenFile(QString& fileName, const QString& filter, const QString& title, TOpenOptions) override
     {
-        const QString f =
-            QFileDialog::getOpenFileName(activeWindow(), title, fileName, WindowSystemFilter(filter));
-        if (f.isEmpty())
+        QFileDialog d(activeWindow(), title, fileName, WindowSystemFilter(filter));
+        d.setFileMode(QFileDialog::ExistingFile);
+        listByName(d);
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
             return false;
-        fileName = f;
+        fileName = d.selectedFiles().first();
         return true;
     }
 
@@ -146,6 +189,7 @@ public:
     {
         QFileDialog d(activeWindow(), title, fileName, WindowSystemFilter(filter));
         d.setAcceptMode(QFileDialog::AcceptSave);
+        listByName(d);
         d.setDefaultSuffix(defaultExt);
         d.setOption(QFileDialog::DontConfirmOverwrite, !(options & ofOverwritePrompt));
         for (;;) {

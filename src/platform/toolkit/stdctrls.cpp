@@ -1,6 +1,7 @@
 #include "toolkit/stdctrls.h"
 
 #include "toolkit/application.h"
+#include "toolkit/shown_text.h"
 #include "toolkit/widgets_p.h"
 
 #include <QAbstractItemView>
@@ -107,7 +108,7 @@ TLabel::TLabel(TWinControl* parent)
 void TLabel::SetCaption(const QString& c)
 {
     caption_ = c;
-    label_->setText(c);
+    label_->setText(ShownText(c));
     Fit();
 }
 

@@ -1,0 +1,208 @@
+#pragma once
+// The real program under an X server with a window manager, driven by keyboard and mouse as a
+// user would, in a program folder of its own.
+#include "support/program_fixture.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPoint>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <X11/Xlib.h>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/prctl.h>
+
+inline bool poll(const std::function<bool()>& done, int ms = 10000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        if (done())
+            return true;
+        QThread::msleep(50);
+    }
+    return done();
+}
+
+inline void stop(QProcess& p)
+{
+    if (p.state() == QProcess::NotRunning)
+        return;
+    p.terminate();
+    if (!p.waitForFinished(3000)) {
+        p.kill();
+        p.waitForFinished(3000);
+    }
+}
+
+class Desktop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The servers and the program end with the test process, however it ends.
+        for (QProcess* p : {&xvfb, &wm})
+            endWithTheTest(*p);
+        for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
+        // A free display: the server picks it and tells its number.
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted() || !poll([&] {
+                xvfb.waitForReadyRead(50);
+                return xvfb.canReadLine();
+            }))
+            GTEST_SKIP() << "no X server can be started";
+        display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        wm.setProcessEnvironment(env);
+        wm.start("openbox", {});
+        ASSERT_TRUE(poll([&] {
+            return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+        })) << "the window manager did not start";
+
+        QFile::copy(KRV_EXE, folder.file("KRV"));
+        QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        program_env = env;
+        program_env.insert("XDG_RUNTIME_DIR",
+                           runtime.path()); // its single-instance record goes with the test
+        // The file dialogs keep their history there, not in the home folder.
+        program_env.insert("XDG_CONFIG_HOME", config.path());
+        start(krv);
+        ASSERT_TRUE(poll([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
+            << "the main window did not appear";
+    }
+
+    static void endWithTheTest(QProcess& p)
+    {
+        p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    }
+    // Starts the program in its folder, as the desktop's launcher would.
+    void start(QProcess& p)
+    {
+        endWithTheTest(p);
+        p.setProcessEnvironment(program_env);
+        p.setWorkingDirectory(folder.path());
+        p.start(folder.file("KRV"), {});
+        ASSERT_TRUE(p.waitForStarted());
+    }
+
+    void TearDown() override
+    {
+        stop(krv);
+        stop(wm);
+        stop(xvfb);
+    }
+
+    // Runs an X client on the test's display; its output.
+    QString x(const QString& program, const QStringList& args) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        p.waitForFinished(10000);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+    // The shown window with this title (no pattern characters), as a decimal id; empty when none.
+    QString window(const QString& title) const
+    {
+        return x("xdotool", {"search", "--onlyvisible", "--name", "^" + title + "$"}).section('\n', 0, 0);
+    }
+    // A shown menu of the program: its only window besides the main one while no dialog is open.
+    QString menu() const
+    {
+        QStringList ids = x("xdotool", {"search", "--onlyvisible", "--classname", "krv"}).split('\n');
+        ids.removeAll(main);
+        ids.removeAll(QString());
+        return ids.value(0);
+    }
+    QString waitForWindow(const QString& title) const
+    {
+        QString id;
+        poll([&] { return !(id = window(title)).isEmpty(); });
+        return id;
+    }
+    static QString hex(const QString& id) { return "0x" + QString::number(id.toULong(), 16); }
+    void key(const QString& keys) const
+    {
+        x("xdotool", QStringList{"key", "--clearmodifiers"} + keys.split(' '));
+    }
+    void click(int sx, int sy, int button = 1) const
+    {
+        x("xdotool",
+          {"mousemove", QString::number(sx), QString::number(sy), "click", QString::number(button)});
+    }
+    // The window's top left corner on the screen, inside its frame.
+    QPoint origin(const QString& id) const
+    {
+        const auto m =
+            QRegularExpression(R"(Position: (\d+),(\d+))").match(x("xdotool", {"getwindowgeometry", id}));
+        return {m.captured(1).toInt(), m.captured(2).toInt()};
+    }
+    // Windows from the bottom of the stack to the top.
+    QStringList stacking() const
+    {
+        return x("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).section('#', 1).remove(' ').split(',');
+    }
+    // A client message about a window, sent to the window itself or to the window manager.
+    void message(const QString& id, const char* type, const std::function<void(Display*, long*)>& fill,
+                 bool toWindowManager) const
+    {
+        Display* d = XOpenDisplay(display.toLatin1().constData());
+        ASSERT_NE(d, nullptr);
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = id.toULong();
+        e.xclient.message_type = XInternAtom(d, type, False);
+        e.xclient.format = 32;
+        fill(d, e.xclient.data.l);
+        if (toWindowManager)
+            XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        else
+            XSendEvent(d, id.toULong(), False, NoEventMask, &e);
+        XCloseDisplay(d);
+    }
+    // What the window manager's close box sends.
+    void closeBox(const QString& id) const
+    {
+        message(
+            id, "WM_PROTOCOLS",
+            [](Display* d, long* l) {
+                l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+                l[1] = CurrentTime;
+            },
+            false);
+    }
+    void unmaximize(const QString& id) const
+    {
+        message(
+            id, "_NET_WM_STATE",
+            [](Display* d, long* l) {
+                l[0] = 0; // remove
+                l[1] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+                l[2] = static_cast<long>(XInternAtom(d, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+                l[3] = 1; // from an application
+            },
+            true);
+    }
+    QString state(const QString& id) const { return x("xprop", {"-id", id, "WM_STATE"}); }
+    // The search box, in the top bar below the menu.
+    void clickSearchBox() const
+    {
+        const QPoint o = origin(main);
+        click(o.x() + 660, o.y() + 65);
+    }
+
+    ProgramFolder folder;
+    QTemporaryDir runtime, config;
+    QProcess xvfb, wm, krv;
+    QString display, main;
+    QProcessEnvironment env, program_env;
+};
