@@ -5,6 +5,7 @@
 #include "app/about.h"
 #include "designer/Unit2.h"
 #include "designer/print_now_control.h"
+#include "net/web_browser.h"
 #include "online/Unit8.h"
 #include "register/Unit3.h"
 #include "register/Unit4.h"
@@ -101,6 +102,7 @@ int KRV_main(int argc, char** argv)
     report_list_shown();
     app.Run();
     destroy_windows();
+    TWebBrowser::Shutdown();
     ReleaseInstanceSlot();
     return 0;
 }

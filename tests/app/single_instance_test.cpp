@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QtEndian>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/stat.h>
 
@@ -113,6 +114,21 @@ TEST_F(SingleInstance, ASecondStartOfTheSamePathIsRefusedAndEndsByItself)
     stop(*first);
 }
 
+// Ctrl+C in a terminal, the end of the session and a kill all end it as its exit does.
+TEST_F(SingleInstance, EveryRequestToEndGivesTheRecordBack)
+{
+    Installation here(runtime.path());
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(sig));
+        auto p = here.start();
+        ASSERT_TRUE(here.wait_for_count(1));
+        ::kill(static_cast<pid_t>(p->processId()), sig);
+        ASSERT_TRUE(p->waitForFinished(10000));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(records(), QStringList()) << "an ended instance left its record";
+    }
+}
+
 TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRemovesTheRecord)
 {
     Installation here(runtime.path());
@@ -120,7 +136,6 @@ TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRem
     ASSERT_TRUE(here.wait_for_count(1));
     ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
     first->waitForFinished(10000);
-    EXPECT_EQ(records(), QStringList()) << "an ended instance left its record";
 
     auto second = here.start();
     EXPECT_TRUE(here.admitted(*second)) << "a start after the first ended was refused";

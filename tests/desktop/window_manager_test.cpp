@@ -44,7 +44,7 @@ TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
     key("ctrl+n");
     const QString dialog = waitForWindow("New");
     ASSERT_FALSE(dialog.isEmpty());
-    x("xdotool", {"windowactivate", "--sync", dialog});
+    click(50, 900);
     closeBox(main);
     key("Escape"); // after the close box: the dialog cancels and the main window is enabled again
     ASSERT_TRUE(poll([&] { return window("New").isEmpty(); }));
@@ -52,6 +52,62 @@ TEST_F(Desktop, TheDisabledMainWindowIgnoresItsCloseBox)
 
     closeBox(main);
     EXPECT_TRUE(krv.waitForFinished(10000)) << "the enabled main window's close box did not end the program";
+}
+
+TEST_F(Desktop, TheOpenDialogKeepsTheKeyboardWhenTheMainWindowComesForward)
+{
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"a click on the main window", [&] { click(50, 900); }},
+        {"a restore from minimised",
+         [&] {
+             x("xdotool", {"windowminimize", main});
+             poll([&] { return state(main).contains("Iconic"); });
+             x("xdotool", {"windowactivate", main});
+             poll([&] { return state(main).contains("Normal"); });
+         }},
+        {"a second start",
+         [&] {
+             QProcess again;
+             start(again);
+             ASSERT_TRUE(again.waitForFinished(20000)) << "the second start did not end";
+         }},
+    };
+    for (const auto& [what, disturb] : cases) {
+        SCOPED_TRACE(what);
+        key("ctrl+n");
+        const QString dialog = waitForWindow("New");
+        ASSERT_FALSE(dialog.isEmpty());
+        disturb();
+        // The user types once the windows have settled.
+        EXPECT_TRUE(poll([&] { return x("xdotool", {"getactivewindow"}) == dialog; }))
+            << "the window manager's active window is " << x("xdotool", {"getactivewindow"}).toStdString();
+        key("Escape");
+        ASSERT_TRUE(poll([&] { return window("New").isEmpty(); })) << "the dialog did not take the key";
+    }
+}
+
+class DesktopWithAGuest : public Desktop {
+protected:
+    void SetUp() override
+    {
+        folder.sql("INSERT INTO member (userid, name, lastname, money) VALUES (1, 'Ann', 'Lee', 500);");
+        Desktop::SetUp();
+    }
+};
+
+TEST_F(DesktopWithAGuest, PreviewsBelongToTheMainWindow)
+{
+    // The card's and the report's previews; both bear the report system's preview title.
+    for (const char* keys : {"ctrl+p", "alt+v Return"}) {
+        SCOPED_TRACE(keys);
+        key(keys);
+        const QString preview = waitForWindow("Envelope card preview");
+        ASSERT_FALSE(preview.isEmpty()) << "no preview opened";
+        const QString owner = x("xprop", {"-id", preview, "WM_TRANSIENT_FOR"});
+        EXPECT_TRUE(owner.endsWith(hex(main))) << owner.toStdString();
+        key("Escape");
+        ASSERT_TRUE(poll([&] { return window("Envelope card preview").isEmpty(); }));
+    }
 }
 
 TEST_F(Desktop, EveryMenuOpensFromTheKeyboard)

@@ -3,6 +3,7 @@
 #include "app/CheckPrevious.h"
 #include "app/KRV.h"
 #include "app/Unit1.h"
+#include "net/web_browser.h"
 #include "system/sysutils.h"
 #include "toolkit/application.h"
 
@@ -11,13 +12,35 @@
 #include <QFile>
 #include <QProcess>
 
+namespace {
+
+TApplication* application = nullptr;
+
+// The application ends before the process does, and the browser engine before it: the engine
+// winds down on threads of its own that must not outlive the application.
+class ApplicationEnd : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        TWebBrowser::Shutdown();
+        delete application;
+        application = nullptr;
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const application_end =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnd);
+
+} // namespace
+
 TApplication* test_application()
 {
     static int argc = 1;
     static char name[] = "krv_tests";
     static char* argv[] = {name, nullptr};
-    static TApplication* app = new TApplication(argc, argv);
-    return app;
+    if (!application)
+        application = new TApplication(argc, argv);
+    return application;
 }
 
 ProgramFolder::ProgramFolder()

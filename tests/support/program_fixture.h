@@ -12,7 +12,7 @@
 
 class TApplication;
 
-// One application object per test process.
+// One application object per test process; it ends, with the browser engine, after the last test.
 TApplication* test_application();
 
 // A first base for fixtures whose members need the application object (a server, a window).

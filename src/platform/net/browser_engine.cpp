@@ -1,20 +1,32 @@
 #include "net/browser_engine_p.h"
 
 #include <QApplication>
+#include <QSet>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace {
 QList<QWidget*> popups;
-}
+QSet<BrowserPage*> pages;
+QWebEngineProfile* profile = nullptr;
+} // namespace
 
 QWebEngineProfile* browser_profile()
 {
-    static QWebEngineProfile* profile = new QWebEngineProfile(QCoreApplication::instance());
+    if (!profile)
+        profile = new QWebEngineProfile;
     return profile;
 }
 
-BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(browser_profile(), parent) {}
+BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(browser_profile(), parent)
+{
+    pages.insert(this);
+}
+
+BrowserPage::~BrowserPage()
+{
+    pages.remove(this);
+}
 
 QWebEnginePage* BrowserPage::createWindow(WebWindowType)
 {
@@ -25,8 +37,6 @@ QWebEnginePage* BrowserPage::createWindow(WebWindowType)
     window->setPage(page);
     QObject::connect(page, &QWebEnginePage::titleChanged, window, &QWidget::setWindowTitle);
     popups.append(window);
-    // Pages go before the profile that the application object takes with it.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, [window] { delete window; });
     QObject::connect(window, &QObject::destroyed, [window] { popups.removeOne(window); });
     window->resize(1024, 768);
     window->show();
@@ -36,4 +46,15 @@ QWebEnginePage* BrowserPage::createWindow(WebWindowType)
 QList<QWidget*> popup_windows()
 {
     return popups;
+}
+
+void shut_down_browser()
+{
+    while (!popups.isEmpty())
+        delete popups.takeLast();
+    // Pages whose windows are still alive; the engine refuses to drop a profile that has pages.
+    while (!pages.isEmpty())
+        delete *pages.begin();
+    delete profile;
+    profile = nullptr;
 }

@@ -13,6 +13,7 @@ QWebEngineProfile* browser_profile();
 class BrowserPage : public QWebEnginePage {
 public:
     explicit BrowserPage(QObject* parent);
+    ~BrowserPage() override;
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
@@ -20,3 +21,6 @@ protected:
 
 // The windows that pages opened, oldest first.
 QList<QWidget*> popup_windows();
+
+// Closes the popup windows, then the pages left, then the profile.
+void shut_down_browser();

@@ -95,3 +95,8 @@ QList<QWidget*> TWebBrowser::PopupWindows()
 {
     return popup_windows();
 }
+
+void TWebBrowser::Shutdown()
+{
+    shut_down_browser();
+}

@@ -49,6 +49,10 @@ public:
     // The windows of our own that pages opened (a form or link with target "_blank"), oldest
     // first; each lives until the user closes it.
     static QList<QWidget*> PopupWindows();
+    // Ends the engine's part in the run: the popup windows, then the pages left, then the
+    // profile. Called once the program's windows are gone and before the application object
+    // ends, so that the engine winds down while the application still exists.
+    static void Shutdown();
 
 private:
     QWebEngineView* View();
