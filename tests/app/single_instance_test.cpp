@@ -1,12 +1,11 @@
 // One running copy per executable path, across real processes, also after a crash.
 #include "app/CheckPrevious.h"
 #include "support/program_fixture.h"
+#include "support/wait.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
 #include <QtEndian>
 #include <csignal>
 #include <cstring>
@@ -14,18 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-bool wait_until(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 // A program folder with its own copy of the executable; the user's runtime folder is the test's own.
 class Installation {
@@ -59,7 +46,7 @@ public:
     }
     bool wait_for_count(int n) const
     {
-        return wait_until([&] { return instance_count() == n; });
+        return wait_until([&] { return instance_count() == n; }, 15000);
     }
     // The start is admitted: it holds the slot, so a further start is refused and ends by itself
     // while the first keeps running.
@@ -67,10 +54,13 @@ public:
     {
         // Once p has the record mapped it has made its choice, under the guard that the probe waits for.
         QFile maps(QString("/proc/%1/maps").arg(p.processId()));
-        if (!wait_until([&] {
-                maps.close();
-                return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(record()));
-            }))
+        if (!wait_until(
+                [&] {
+                    maps.close();
+                    return maps.open(QIODevice::ReadOnly) &&
+                           maps.readAll().contains(QFile::encodeName(record()));
+                },
+                15000))
             return false;
         auto probe = start();
         return probe->waitForFinished(15000) && p.state() == QProcess::Running;

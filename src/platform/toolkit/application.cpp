@@ -132,8 +132,11 @@ void TApplication::FormDestroyed(TForm* f)
     std::erase(forms_, f);
     if (activeForm_ == f)
         activeForm_ = nullptr;
-    if (mainForm_ == f)
+    if (mainForm_ == f) {
         mainForm_ = nullptr;
+        // The failures shown belong to the main window's run.
+        shown_.clear();
+    }
 }
 
 void TApplication::Run()
