@@ -52,12 +52,12 @@ void TForm1::create_layout()
 
     Panel2 = new TPanel(Panel4);
     Panel2->Name = "Panel2";
-    Panel2->SetBounds(760, 4, 260, 30);
+    Panel2->SetBounds(824, 0, 212, 38);
     Panel2->SetColor(0xBE47FE);
     Panel2->SetAlign(alRight);
     www_url = new TLabel(Panel2);
     www_url->Name = "www_url";
-    www_url->SetBounds(10, 8, 240, 16);
+    www_url->SetBounds(10, 8, 200, 16);
     www_url->SetFont(MakeFont("Verdana", 13, fsBold, clWhite));
     www_url->SetCursor(crHandPoint);
     www_url->SetCaption("Go to the Official Website");
@@ -126,23 +126,23 @@ void TForm1::create_menus()
         PopupMenu1->Add(i);
 
     auto bind = [](TMenuItem* i, auto handler) { i->OnClick = handler; };
-    bind(NewGroup, [this](TObject* s) { NewGroupClick(s); });
-    bind(Addnew1, [this](TObject* s) { add_newClick(s); });
-    bind(print_now, [this](TObject* s) { print_nowClick(s); });
-    bind(kr_import, [this](TObject* s) { kr_importClick(s); });
-    bind(kr_export, [this](TObject* s) { kr_exportClick(s); });
-    bind(Printpreview1, [this](TObject* s) { Printpreview1Click(s); });
-    bind(Exit1, [this](TObject* s) { Exit1Click(s); });
-    bind(MainTextFirstline1, [this](TObject* s) { edit_txtClick(s); });
-    bind(NameSelected1, [this](TObject* s) { Button1Click(s); });
-    bind(Addthemoney1, [this](TObject* s) { Button5Click(s); });
-    bind(Delete1, [this](TObject* s) { delClick(s); });
-    bind(Report1, [this](TObject* s) { Button8Click(s); });
-    bind(About1, [this](TObject* s) { About1Click(s); });
-    bind(GotoWebsite1, [this](TObject* s) { GotoWebsite1Click(s); });
-    bind(EmailCompose1, [this](TObject* s) { email_imgClick(s); });
-    bind(Money1, [this](TObject* s) { Button5Click(s); });
-    bind(Edit4, [this](TObject* s) { Button1Click(s); });
-    bind(Print2, [this](TObject* s) { print_coverClick(s); });
-    bind(Delete2, [this](TObject* s) { delClick(s); });
+    bind(NewGroup, Handler(this, &TForm1::NewGroupClick));
+    bind(Addnew1, Handler(this, &TForm1::add_newClick));
+    bind(print_now, Handler(this, &TForm1::print_nowClick));
+    bind(kr_import, Handler(this, &TForm1::kr_importClick));
+    bind(kr_export, Handler(this, &TForm1::kr_exportClick));
+    bind(Printpreview1, Handler(this, &TForm1::Printpreview1Click));
+    bind(Exit1, Handler(this, &TForm1::Exit1Click));
+    bind(MainTextFirstline1, Handler(this, &TForm1::edit_txtClick));
+    bind(NameSelected1, Handler(this, &TForm1::Button1Click));
+    bind(Addthemoney1, Handler(this, &TForm1::Button5Click));
+    bind(Delete1, Handler(this, &TForm1::delClick));
+    bind(Report1, Handler(this, &TForm1::Button8Click));
+    bind(About1, Handler(this, &TForm1::About1Click));
+    bind(GotoWebsite1, Handler(this, &TForm1::GotoWebsite1Click));
+    bind(EmailCompose1, Handler(this, &TForm1::email_imgClick));
+    bind(Money1, Handler(this, &TForm1::Button5Click));
+    bind(Edit4, Handler(this, &TForm1::Button1Click));
+    bind(Print2, Handler(this, &TForm1::print_coverClick));
+    bind(Delete2, Handler(this, &TForm1::delClick));
 }

@@ -45,9 +45,10 @@ void TForm1::create_design_controls()
     Label10 = text_label(main_menu, "Label10", "Fonts", 186, 52, small_bold);
     Image3 = tool_image(main_menu, "Image3", "shadow", 264, 10, 36, 36, "Fonts Shadow Colors");
     Label15 = text_label(main_menu, "Label15", "Shadow", 260, 52, small_bold);
-    Image5 = tool_image(main_menu, "Image5", "report", 344, 10, 36, 36, "Report");
-    Image4 = tool_image(main_menu, "Image4", "gallery", 424, 10, 36, 36, "Gallery");
-    Label16 = text_label(main_menu, "Label16", "Gallery", 422, 52, small_bold);
+    Image4 = tool_image(main_menu, "Image4", "gallery", 342, 8, 38, 44, "Gallery");
+    Label16 = text_label(main_menu, "Label16", "Gallery", 341, 52, small_bold);
+    // Clear of the heart's click area, which ends at 473, and of the search box.
+    Image5 = tool_image(main_menu, "Image5", "report", 488, 10, 36, 36, "Report");
 
     ColorDialog1 = Own(new TColorDialog);
     Shadow_ColorDialog = Own(new TColorDialog);
@@ -86,17 +87,17 @@ void TForm1::create_design_controls()
     for (const CardSize& s : card_sizes)
         size_select->Add(QString::fromLatin1(s.entry));
 
-    Image2->OnClick = [this](TObject* s) { Button3Click(s); };
-    Image3->OnClick = [this](TObject* s) { Button4Click(s); };
-    Image5->OnClick = [this](TObject* s) { Button8Click(s); };
-    start_drop_shadow_chk->OnClick = [this](TObject* s) { start_drop_shadow_chkClick(s); };
-    drop_shadow_chk->OnClick = [this](TObject* s) { drop_shadow_chkClick(s); };
-    TrackBar1->OnChange = [this](TObject* s) { TrackBar1Change(s); };
-    TrackBar2->OnChange = [this](TObject* s) { TrackBar2Change(s); };
-    font_select->OnClick = [this](TObject* s) { font_selectClick(s); };
-    font_select2->OnClick = [this](TObject* s) { font_select2Click(s); };
-    Label4->OnClick = [this](TObject* s) { Label4Click(s); };
-    Label5->OnClick = [this](TObject* s) { Label5Click(s); };
-    size_select->OnCloseUp = [this](TObject* s) { size_selectCloseUp(s); };
-    edit_txt->OnClick = [this](TObject* s) { edit_txtClick(s); };
+    Image2->OnClick = Handler(this, &TForm1::Button3Click);
+    Image3->OnClick = Handler(this, &TForm1::Button4Click);
+    Image5->OnClick = Handler(this, &TForm1::Button8Click);
+    start_drop_shadow_chk->OnClick = Handler(this, &TForm1::start_drop_shadow_chkClick);
+    drop_shadow_chk->OnClick = Handler(this, &TForm1::drop_shadow_chkClick);
+    TrackBar1->OnChange = Handler(this, &TForm1::TrackBar1Change);
+    TrackBar2->OnChange = Handler(this, &TForm1::TrackBar2Change);
+    font_select->OnClick = Handler(this, &TForm1::font_selectClick);
+    font_select2->OnClick = Handler(this, &TForm1::font_select2Click);
+    Label4->OnClick = Handler(this, &TForm1::Label4Click);
+    Label5->OnClick = Handler(this, &TForm1::Label5Click);
+    size_select->OnCloseUp = Handler(this, &TForm1::size_selectCloseUp);
+    edit_txt->OnClick = Handler(this, &TForm1::edit_txtClick);
 }
