@@ -4,7 +4,6 @@
 #include "system/sysutils.h"
 #include "toolkit/application.h"
 
-#include <QGuiApplication>
 #include <QOpenGLWidget>
 #include <QResizeEvent>
 #include <QUrl>
@@ -20,10 +19,8 @@ public:
         // The view draws through OpenGL. A top-level created without an OpenGL surface is
         // destroyed and created anew when the view arrives: a new window id that open dialogs do
         // not follow, and a lost maximised state. This hidden widget gives the top-level that
-        // surface from its creation on, without starting the engine. Only on X: elsewhere (the
-        // tests' offscreen platform) the widget may have no OpenGL to stand on.
-        if (QGuiApplication::platformName() == "xcb")
-            (new QOpenGLWidget(this))->hide();
+        // surface from its creation on, without starting the engine.
+        (new QOpenGLWidget(this))->hide();
     }
 
 protected:
