@@ -4,7 +4,6 @@
 #include "system/sysutils.h"
 #include "toolkit/application.h"
 
-#include <QOpenGLWidget>
 #include <QResizeEvent>
 #include <QUrl>
 #include <QWebEngineView>
@@ -13,23 +12,12 @@ namespace {
 
 // Holds the engine's view, once there is one, over its whole area.
 class BrowserHost : public QWidget {
-public:
-    BrowserHost()
-    {
-        // The view draws through OpenGL. A top-level created without an OpenGL surface is
-        // destroyed and created anew when the view arrives: a new window id that open dialogs do
-        // not follow, and a lost maximised state. This hidden widget gives the top-level that
-        // surface from its creation on, without starting the engine.
-        (new QOpenGLWidget(this))->hide();
-    }
-
 protected:
     void resizeEvent(QResizeEvent* e) override
     {
         QWidget::resizeEvent(e);
         for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!qobject_cast<QOpenGLWidget*>(child))
-                child->setGeometry(rect());
+            child->setGeometry(rect());
     }
 };
 
