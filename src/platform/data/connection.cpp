@@ -6,11 +6,12 @@
 #include "data/statement.h"
 #include "system/held_locks.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
+#include <QFile>
 #include <algorithm>
+#include <cstdlib>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -99,9 +100,16 @@ QByteArray JournalMode(sqlite3* db)
     return mode.toLower();
 }
 
+// The file's size, or -1 when it is not there.
+off_t SizeOf(const QByteArray& path)
+{
+    struct stat st {};
+    return stat(path.constData(), &st) == 0 ? st.st_size : -1;
+}
+
 QByteArray UriOf(const QByteArray& path)
 {
-    return "file:" + QUrl::toPercentEncoding(QString::fromUtf8(path), "/");
+    return "file:" + path.toPercentEncoding("/");
 }
 
 } // namespace
@@ -113,9 +121,15 @@ void TADOConnection::Open()
     const QString source = DataSourceOf(connection_string_);
     if (source.isEmpty())
         throw EDatabaseError(Name + ": The connection string names no Data Source");
-    const QByteArray path = QDir::current().absoluteFilePath(source).toUtf8();
+    // The current folder's bytes: as text a folder name that is not UTF-8 would be lost.
+    QByteArray path = QFile::encodeName(source);
+    if (!path.startsWith('/')) {
+        char* cwd = getcwd(nullptr, 0);
+        path = QByteArray(cwd ? cwd : "") + '/' + path;
+        free(cwd);
+    }
     // The engine would take an empty file for a new database and write one into it.
-    if (QFileInfo(QString::fromUtf8(path)).size() == 0 && QFileInfo::exists(QString::fromUtf8(path)))
+    if (SizeOf(path) == 0)
         Fail(path, "file is not a database");
     // Never create: a missing file must be an error, not a new empty database. A file that the user
     // cannot write opens for reading.
@@ -126,7 +140,7 @@ void TADOConnection::Open()
         // A database in its journal mode whose shared-memory file the user cannot make or use is read
         // as the main file stands; but not while committed changes still wait in its log, which that
         // reading would leave out.
-        if (QFileInfo(QString::fromUtf8(path + "-wal")).size() > 0)
+        if (SizeOf(path + "-wal") > 0)
             FailWith(db, path);
         sqlite3_close(db);
         db = OpenFile(UriOf(path) + "?immutable=1", SQLITE_OPEN_READONLY, path);
