@@ -93,6 +93,9 @@ TEST(DataConnection, AReadOnlyDatabaseOpensAndRefusesChanges)
         QFile after(db.file());
         ASSERT_TRUE(after.open(QIODevice::ReadOnly));
         EXPECT_EQ(after.readAll(), before);
+        // Nothing of the view stays behind to keep the owner from writing.
+        EXPECT_EQ(QDir(db.dir()).entryList(QDir::Files | QDir::Hidden).join(" ").toStdString(),
+                  "control.orac");
     }
 }
 

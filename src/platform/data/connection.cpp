@@ -132,17 +132,24 @@ void TADOConnection::Open()
     if (SizeOf(path) == 0)
         Fail(path, "file is not a database");
     // Never create: a missing file must be an error, not a new empty database. A file that the user
-    // cannot write opens for reading.
-    sqlite3* db = OpenFile(UriOf(path), SQLITE_OPEN_READWRITE, path);
-    if (const int rc = Probe(db); rc != SQLITE_OK) {
-        if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
-            FailWith(db, path);
-        // A database in its journal mode whose shared-memory file the user cannot make or use is read
-        // as the main file stands; but not while committed changes still wait in its log, which that
-        // reading would leave out.
-        if (SizeOf(path + "-wal") > 0)
-            FailWith(db, path);
-        sqlite3_close(db);
+    // cannot write opens for reading. Without a log beside it, it is read as it stands: the engine would
+    // leave a log and shared-memory file of this user's there, which then keep the owner from writing.
+    sqlite3* db = nullptr;
+    if (access(path.constData(), W_OK) == 0 || SizeOf(path + "-wal") >= 0) {
+        db = OpenFile(UriOf(path), SQLITE_OPEN_READWRITE, path);
+        if (const int rc = Probe(db); rc != SQLITE_OK) {
+            if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
+                FailWith(db, path);
+            // A database in its journal mode whose shared-memory file the user cannot make or use is
+            // read as the main file stands; but not while committed changes still wait in its log, which
+            // that reading would leave out.
+            if (SizeOf(path + "-wal") > 0)
+                FailWith(db, path);
+            sqlite3_close(db);
+            db = nullptr;
+        }
+    }
+    if (!db) {
         db = OpenFile(UriOf(path) + "?immutable=1", SQLITE_OPEN_READONLY, path);
         if (Probe(db) != SQLITE_OK)
             FailWith(db, path);
