@@ -154,6 +154,8 @@ private:
         to.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
         QTextLayout layout(o.text, o.font);
         layout.setTextOption(to);
+        // Kept after the layout, so that drawing does not shape the text a second time.
+        layout.setCacheEnabled(true);
         layout.beginLayout();
         QTextLine line = layout.createLine();
         line.setLineWidth(r.width());
