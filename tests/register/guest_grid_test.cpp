@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QWheelEvent>
+#include <functional>
 
 namespace {
 
@@ -213,8 +214,10 @@ TEST_F(GuestGridTest, ATitleClickWithoutAResultDoesNothing)
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
-// The grid lays its cell texts out itself; they must look exactly as the style's own item drawing
-// makes them: too-wide texts elided, a text of two lines, right-aligned money, the selected row.
+// The grid lays its cell texts out itself and keeps the layouts; they must look exactly as the
+// style's own item drawing makes them: too-wide texts elided, a text of two lines, right-aligned
+// money, the selected row; drawn again from the kept layouts, and after a change of alignment,
+// width or font.
 TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
 {
     TADOQuery* q = Form1->ADOQuery1;
@@ -225,16 +228,36 @@ TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
     q->FieldByName("other_txt")->SetAsString("mid");
     q->Post();
     go_to(2);
-    Form1->DBGrid1->Columns(2)->SetAlignment(taCenter);
-    Form1->DBGrid1->Columns(3)->SetAlignment(taRightJustify);
-    pump();
-    const QImage ours = view()->viewport()->grab().toImage();
-    QStyledItemDelegate style_only;
-    QAbstractItemDelegate* own = view()->itemDelegate();
-    view()->setItemDelegate(&style_only);
-    const QImage theirs = view()->viewport()->grab().toImage();
-    view()->setItemDelegate(own);
-    EXPECT_EQ(ours, theirs);
+    TColumn* other = Form1->DBGrid1->Columns(2);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"as shown first", [] {}},
+        {"aligned",
+         [other] {
+             other->SetAlignment(taCenter);
+             Form1->DBGrid1->Columns(3)->SetAlignment(taRightJustify);
+         }},
+        {"wider", [other] { other->SetWidth(other->Width() + 37); }},
+        {"in another font",
+         [other] {
+             TFont f = other->Font();
+             f.Style |= fsItalic;
+             f.Size += 3;
+             other->SetFont(f);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        change();
+        pump();
+        const QImage ours = view()->viewport()->grab().toImage();
+        const QImage again = view()->viewport()->grab().toImage();
+        QStyledItemDelegate style_only;
+        QAbstractItemDelegate* own = view()->itemDelegate();
+        view()->setItemDelegate(&style_only);
+        const QImage theirs = view()->viewport()->grab().toImage();
+        view()->setItemDelegate(own);
+        EXPECT_EQ(ours, theirs) << name;
+        EXPECT_EQ(again, theirs) << name;
+    }
 }
 
 // A text too wide for its cell is cut by characters, not at its last word or hyphen break.
