@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QWheelEvent>
@@ -258,6 +259,48 @@ TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
         EXPECT_EQ(ours, theirs) << name;
         EXPECT_EQ(again, theirs) << name;
     }
+}
+
+// A move of the current row repaints the row it left and the row it reached, not the whole grid
+// (a batch print moves it once a card), and the screen shows what a full repaint shows, also
+// where the move scrolls the grid.
+TEST_F(GuestGridTest, AMoveRepaintsTheTwoRowsAndShowsWhatAFullRepaintShows)
+{
+    view()->setFixedHeight(header()->height() + 3 * view()->rowHeight(0));
+    Form1->ADOQuery1->SetRecNo(1);
+    pump();
+    int columns = 0;
+    for (int i = 0; i < header()->count(); ++i)
+        columns += header()->sectionViewportPosition(i) < view()->viewport()->width();
+    int painted = 0;
+    const auto width_watch = Form1->DBGrid1->OnDrawColumnCell;
+    Form1->DBGrid1->OnDrawColumnCell = [&](TObject* sender) {
+        ++painted;
+        width_watch(sender);
+    };
+    QWidget* window = view()->window();
+    const auto on_screen = [&] {
+        const QRect r(view()->viewport()->mapTo(window, QPoint()), view()->viewport()->size());
+        return window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    };
+    // Three rows in view: the moves to rows 4, 5 and back to 1 scroll.
+    const std::pair<int, bool> moves[] = {{2, false}, {3, false}, {1, false},
+                                          {4, true},  {5, true},  {1, true}};
+    for (const auto& [row, scrolls] : moves) {
+        SCOPED_TRACE(row);
+        painted = 0;
+        Form1->ADOQuery1->SetRecNo(row);
+        pump();
+        if (!scrolls) {
+            EXPECT_EQ(painted, 2 * columns);
+        }
+        const QImage moved = on_screen();
+        ASSERT_FALSE(moved.isNull());
+        Form1->DBGrid1->Repaint();
+        pump();
+        EXPECT_TRUE(moved == on_screen()) << "the screen differs from a full repaint";
+    }
+    Form1->DBGrid1->OnDrawColumnCell = width_watch;
 }
 
 // A text too wide for its cell is cut by characters, not at its last word or hyphen break.

@@ -291,6 +291,13 @@ private:
     TDBGrid* grid_;
 };
 
+static void updateRow(QTableView* view, int row)
+{
+    if (row >= 0)
+        view->viewport()->update(
+            QRect(0, view->rowViewportPosition(row), view->viewport()->width(), view->rowHeight(row)));
+}
+
 TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr))
 {
     view_ = static_cast<GridView*>(widget_);
@@ -360,12 +367,20 @@ void TDBGrid::SetDataSource(TDataSource* ds)
             }
             TDataSet* d = model_->dataSet();
             if (d && d->RecNo() > 0) {
+                const int left = view_->selectionModel()->currentIndex().row();
                 const QModelIndex i = model_->index(d->RecNo() - 1, 0);
                 const QSignalBlocker block(view_->selectionModel());
                 view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
                                                                 QItemSelectionModel::Rows);
                 view_->scrollTo(i);
-                view_->viewport()->update();
+                // A moved current row changes only the row it left and the row it reached (a
+                // batch print moves it once a card); anything else may change every row.
+                if (e == TDataEvent::Scrolled) {
+                    updateRow(view_, left);
+                    updateRow(view_, i.row());
+                } else {
+                    view_->viewport()->update();
+                }
             }
         });
     model_->reset();
