@@ -2,3 +2,4 @@
 
 // Built where no X11 library is available: no window system to ask.
 void RaiseWindow(std::uint32_t) {}
+void FocusShownWindow(std::uint32_t) {}

@@ -43,9 +43,8 @@ void RequestActivation(Display* display, Window window)
                &event);
 }
 
-} // namespace
-
-void RaiseWindow(std::uint32_t window)
+// Runs `requests` about the window on a connection of their own, their errors ignored.
+template <typename Requests> void OnOwnConnection(std::uint32_t window, Requests requests)
 {
     if (window == 0)
         return;
@@ -53,11 +52,28 @@ void RaiseWindow(std::uint32_t window)
     if (!display)
         return;
     const auto previous = XSetErrorHandler(IgnoreErrors);
-    if (Iconic(display, window))
-        XMapWindow(display, window);
-    RequestActivation(display, window);
-    XRaiseWindow(display, window);
+    requests(display, window);
     XSync(display, False);
     XSetErrorHandler(previous);
     XCloseDisplay(display);
+}
+
+} // namespace
+
+void RaiseWindow(std::uint32_t window)
+{
+    OnOwnConnection(window, [](Display* display, Window w) {
+        if (Iconic(display, w))
+            XMapWindow(display, w);
+        RequestActivation(display, w);
+        XRaiseWindow(display, w);
+    });
+}
+
+void FocusShownWindow(std::uint32_t window)
+{
+    OnOwnConnection(window, [](Display* display, Window w) {
+        // The server refuses the focus for a window that is not viewable: one minimised since stays so.
+        XSetInputFocus(display, w, RevertToParent, CurrentTime);
+    });
 }

@@ -1,6 +1,7 @@
 #include "toolkit/application.h"
 
 #include "system/sysutils.h"
+#include "system/window_raise.h"
 #include "toolkit/dialogs.h"
 
 #include <QApplication>
@@ -47,17 +48,17 @@ void end_on_signals(TApplication* app)
         sigaction(sig, &sa, nullptr);
 }
 
-// Asks the window manager to activate the dialog while the window it waits on still holds the
-// keyboard; a dialog being restored along with its window may not be mapped at the first request.
+// Gives the dialog the keyboard while the window it waits on still holds it; a dialog being restored
+// along with its window may not be mapped at the first try. Not through the window manager: the
+// program may be slow to learn that the user has minimised the pair since, and a request to it would
+// restore them.
 void hand_keyboard(QPointer<QWidget> dialog, QPointer<QWidget> waiting, int tries, int delay_ms = 0)
 {
     QTimer::singleShot(delay_ms, dialog, [=] {
-        // A request for a minimised pair would restore what the user has just minimised.
-        if (!dialog || !waiting || !dialog->isVisible() || !waiting->isActiveWindow() ||
-            waiting->isMinimized() || dialog->isMinimized())
+        if (!dialog || !waiting || !dialog->isVisible() || !waiting->isActiveWindow())
             return;
         dialog->raise();
-        dialog->activateWindow();
+        FocusShownWindow(static_cast<std::uint32_t>(dialog->winId()));
         if (tries > 1)
             hand_keyboard(dialog, waiting, tries - 1, 100);
     });
