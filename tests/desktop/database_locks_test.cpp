@@ -49,10 +49,17 @@ protected:
         return QFile::exists(folder.file("control.orac-wal")) &&
                QFile::exists(folder.file("control.orac-shm"));
     }
+    // A shortcut, once the main window has the keyboard back from the last dialog.
+    void keyToMain(const QString& keys)
+    {
+        ASSERT_TRUE(wait_until([&] { return holdsTheKeyboard(main); }))
+            << "the active window is " << x("xdotool", {"getactivewindow"}).toStdString();
+        key(keys);
+    }
     // File menu entry n (from 0), its dialog shown over the program folder and cancelled.
     void showAndCancelFileDialog(int entry, const QString& title)
     {
-        key("alt+f");
+        keyToMain("alt+f");
         ASSERT_TRUE(wait_until([&] { return !menu().isEmpty(); }));
         key(QStringList(entry, "Down").join(' ') + " Return");
         const QString dialog = waitForWindow(title);
@@ -63,7 +70,7 @@ protected:
     }
     void addGuest(const QString& name)
     {
-        key("ctrl+n");
+        keyToMain("ctrl+n");
         const QString dialog = waitForWindow("New");
         ASSERT_FALSE(dialog.isEmpty());
         x("xdotool", {"windowactivate", "--sync", dialog});

@@ -65,6 +65,9 @@ protected:
         start(krv);
         ASSERT_TRUE(wait_until([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
             << "the main window did not appear";
+        // Keys typed before the window manager has handed it the keyboard would be lost.
+        ASSERT_TRUE(wait_until([&] { return holdsTheKeyboard(main); }))
+            << "the main window did not get the keyboard";
     }
 
     static void endWithTheTest(QProcess& p)
@@ -135,6 +138,8 @@ protected:
         ids.removeAll(QString());
         return ids.value(0);
     }
+    // As the window manager sees it.
+    bool holdsTheKeyboard(const QString& id) const { return x("xdotool", {"getactivewindow"}) == id; }
     QString waitForWindow(const QString& title) const
     {
         QString id;
