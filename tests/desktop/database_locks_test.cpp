@@ -49,13 +49,6 @@ protected:
         return QFile::exists(folder.file("control.orac-wal")) &&
                QFile::exists(folder.file("control.orac-shm"));
     }
-    // A shortcut, once the main window has the keyboard back from the last dialog.
-    void keyToMain(const QString& keys)
-    {
-        ASSERT_TRUE(wait_until([&] { return holdsTheKeyboard(main); }))
-            << "the active window is " << x("xdotool", {"getactivewindow"}).toStdString();
-        key(keys);
-    }
     // File menu entry n (from 0), its dialog shown over the program folder and cancelled.
     void showAndCancelFileDialog(int entry, const QString& title)
     {

@@ -151,6 +151,13 @@ protected:
     {
         x("xdotool", QStringList{"key", "--clearmodifiers"} + keys.split(' '));
     }
+    // Keys for the main window, once it has the keyboard back from a dialog that has just closed.
+    void keyToMain(const QString& keys) const
+    {
+        ASSERT_TRUE(wait_until([&] { return holdsTheKeyboard(main); }))
+            << "the active window is " << x("xdotool", {"getactivewindow"}).toStdString();
+        key(keys);
+    }
     void click(int sx, int sy, int button = 1) const
     {
         x("xdotool",

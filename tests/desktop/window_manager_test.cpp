@@ -77,7 +77,7 @@ TEST_F(Desktop, TheOpenDialogKeepsTheKeyboardWhenTheMainWindowComesForward)
     };
     for (const auto& [what, disturb] : cases) {
         SCOPED_TRACE(what);
-        key("ctrl+n");
+        keyToMain("ctrl+n");
         const QString dialog = waitForWindow("New");
         ASSERT_FALSE(dialog.isEmpty());
         disturb();
@@ -103,7 +103,7 @@ TEST_F(DesktopWithAGuest, PreviewsBelongToTheMainWindow)
     // The card's and the report's previews; both bear the report system's preview title.
     for (const char* keys : {"ctrl+p", "alt+v Return"}) {
         SCOPED_TRACE(keys);
-        key(keys);
+        keyToMain(keys);
         const QString preview = waitForWindow("Envelope card preview");
         ASSERT_FALSE(preview.isEmpty()) << "no preview opened";
         const QString owner = x("xprop", {"-id", preview, "WM_TRANSIENT_FOR"});
