@@ -94,7 +94,10 @@ protected:
         env.insert("QT_QPA_PLATFORM", "xcb");
         wm.setProcessEnvironment(env);
         wm.start("openbox", wmArgs);
+        // These tests run no event loop: only a wait on the window manager sees that it has ended,
+        // and a window manager that ended at once would otherwise hold the test up to the deadline.
         const bool up = wait_until([&] {
+            wm.waitForFinished(0);
             return wm.state() == QProcess::NotRunning ||
                    x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         });
