@@ -38,8 +38,10 @@ TApplication* test_application()
     static int argc = 1;
     static char name[] = "krv_tests";
     static char* argv[] = {name, nullptr};
-    if (!application)
+    if (!application) {
         application = new TApplication(argc, argv);
+        TWebBrowser::SetEngineFolder(KRV_PROGRAM_DIR);
+    }
     return application;
 }
 
@@ -47,7 +49,7 @@ ProgramFolder::ProgramFolder()
 {
     const QDir shipped(KRV_PROGRAM_DIR);
     for (const QString& f : shipped.entryList(QDir::Files)) {
-        if (f == "KRV" || f.startsWith("control.orac") || f == "krv.ini")
+        if (f == "KRV" || f.endsWith(".so") || f.startsWith("control.orac") || f == "krv.ini")
             continue;
         QFile::copy(shipped.filePath(f), dir_.filePath(f));
     }
