@@ -42,9 +42,7 @@ void TForm1::load_ini()
     held_settings.clear();
     const auto integer = [](const QString& key, const QString& text,
                             const QString& in_force) -> std::optional<int> {
-        bool ok = false;
-        const int v = Trim(text).toInt(&ok, 10);
-        if (ok)
+        if (int v = 0; TryStrToInt(text, v))
             return v;
         held_settings.insert(key, in_force);
         return std::nullopt;

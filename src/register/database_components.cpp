@@ -23,6 +23,8 @@ void TForm1::create_database_components()
     ADOConnection1 = new TADOConnection("ADOConnection1");
     ADOConnection1->SetConnectionString(
         "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=control.orac;Persist Security Info=False");
+    // Another program's database is never taken for ours, nor switched to our journal mode.
+    ADOConnection1->RequiredTables = {"member", "mb_group", "for_report_show"};
     ADOQuery1 = query(ADOConnection1, "ADOQuery1", "SELECT * FROM member ORDER BY userid");
     cnn = query(ADOConnection1, "cnn", "SELECT * FROM mb_group ORDER BY group_name");
     Table1 = new TADOTable;

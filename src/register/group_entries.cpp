@@ -9,6 +9,8 @@ void add_group_entries(TADOQuery* cnn, TComboBox* list)
     cnn->Open();
     // The engine orders by code point; the entries follow the user's language, as the grid does.
     cnn->SetSort("group_name ASC");
+    // Sorting keeps the current row, which need not come first in the new order.
+    cnn->First();
     for (; !cnn->Eof(); cnn->Next())
         list->Add("  " + cnn->FieldByName("group_name")->AsString());
     cnn->Close();

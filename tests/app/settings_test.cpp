@@ -129,8 +129,15 @@ TEST_F(SettingsTest, ABadValueCostsNoOtherSettingAndIsNotOverwritten)
                                               {"column_title_4", "Name"},
                                               {"column_name_sort", "Lastname"}};
     const std::pair<QString, QString> damages[] = {
-        {"r_font_color", "abc"}, {"b_SD_color", "1e3"},    {"font_size", "12pt"},
-        {"main_font_size", ""},  {"trackbar_pos1", "two"}, {"column_size_1", "wide"},
+        {"r_font_color", "abc"},
+        {"b_SD_color", "1e3"},
+        {"font_size", "12pt"},
+        {"main_font_size", ""},
+        {"trackbar_pos1", "two"},
+        {"column_size_1", "wide"},
+        {"font_size", QString::fromUtf8("1\0"
+                                        "2",
+                                        3)},
     };
     for (const auto& [key, value] : damages) {
         SCOPED_TRACE(key.toStdString() + "=" + value.toStdString());

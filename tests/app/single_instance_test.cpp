@@ -1,30 +1,18 @@
 // One running copy per executable path, across real processes, also after a crash.
 #include "app/CheckPrevious.h"
 #include "support/program_fixture.h"
+#include "support/wait.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
 #include <QtEndian>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/stat.h>
 
 namespace {
-
-bool wait_until(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 // A program folder with its own copy of the executable; the user's runtime folder is the test's own.
 class Installation {
@@ -58,7 +46,7 @@ public:
     }
     bool wait_for_count(int n) const
     {
-        return wait_until([&] { return instance_count() == n; });
+        return wait_until([&] { return instance_count() == n; }, 15000);
     }
     // The start is admitted: it holds the slot, so a further start is refused and ends by itself
     // while the first keeps running.
@@ -66,10 +54,13 @@ public:
     {
         // Once p has the record mapped it has made its choice, under the guard that the probe waits for.
         QFile maps(QString("/proc/%1/maps").arg(p.processId()));
-        if (!wait_until([&] {
-                maps.close();
-                return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(QFile::encodeName(record()));
-            }))
+        if (!wait_until(
+                [&] {
+                    maps.close();
+                    return maps.open(QIODevice::ReadOnly) &&
+                           maps.readAll().contains(QFile::encodeName(record()));
+                },
+                15000))
             return false;
         auto probe = start();
         return probe->waitForFinished(15000) && p.state() == QProcess::Running;
@@ -113,6 +104,21 @@ TEST_F(SingleInstance, ASecondStartOfTheSamePathIsRefusedAndEndsByItself)
     stop(*first);
 }
 
+// Ctrl+C in a terminal, the end of the session and a kill all end it as its exit does.
+TEST_F(SingleInstance, EveryRequestToEndGivesTheRecordBack)
+{
+    Installation here(runtime.path());
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(sig));
+        auto p = here.start();
+        ASSERT_TRUE(here.wait_for_count(1));
+        ::kill(static_cast<pid_t>(p->processId()), sig);
+        ASSERT_TRUE(p->waitForFinished(10000));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(records(), QStringList()) << "an ended instance left its record";
+    }
+}
+
 TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRemovesTheRecord)
 {
     Installation here(runtime.path());
@@ -120,7 +126,6 @@ TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRem
     ASSERT_TRUE(here.wait_for_count(1));
     ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
     first->waitForFinished(10000);
-    EXPECT_EQ(records(), QStringList()) << "an ended instance left its record";
 
     auto second = here.start();
     EXPECT_TRUE(here.admitted(*second)) << "a start after the first ended was refused";

@@ -108,4 +108,25 @@ TEST_F(StartupTest, AnUnusableDatabaseIsReportedAndTheWindowIsStillCreated)
     EXPECT_TRUE(Form1->Visible());
 }
 
+// Another program's database in our file's place is named in every box and left exactly as it was.
+TEST_F(StartupTest, AnotherProgramsDatabaseIsNamedAndNeverChanged)
+{
+    RecordingFirewall firewall;
+    const QString file = folder.file("control.orac");
+    folder.sql("DROP TABLE member; DROP TABLE mb_group; DROP TABLE for_report_show;"
+               " CREATE TABLE notes (x); INSERT INTO notes VALUES (1); PRAGMA journal_mode=DELETE;");
+    const auto content = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = content();
+    start();
+    ASSERT_FALSE(dialogs.boxes.empty());
+    for (const RecordedBox& b : dialogs.boxes)
+        EXPECT_EQ(b.text.toStdString(), (file + ": no such table: member.").toStdString());
+    EXPECT_TRUE(content() == before) << "the file was changed";
+    EXPECT_FALSE(QFile::exists(file + "-wal"));
+    EXPECT_FALSE(QFile::exists(file + "-shm"));
+}
+
 } // namespace

@@ -53,13 +53,13 @@ protected:
     void showAndCancelFileDialog(int entry, const QString& title)
     {
         key("alt+f");
-        ASSERT_TRUE(poll([&] { return !menu().isEmpty(); }));
+        ASSERT_TRUE(wait_until([&] { return !menu().isEmpty(); }));
         key(QStringList(entry, "Down").join(' ') + " Return");
         const QString dialog = waitForWindow(title);
         ASSERT_FALSE(dialog.isEmpty()) << "no dialog " << title.toStdString();
         x("xdotool", {"windowactivate", "--sync", dialog});
         key("Escape");
-        ASSERT_TRUE(poll([&] { return window(title).isEmpty(); }));
+        ASSERT_TRUE(wait_until([&] { return window(title).isEmpty(); }));
     }
     void addGuest(const QString& name)
     {
@@ -69,14 +69,14 @@ protected:
         x("xdotool", {"windowactivate", "--sync", dialog});
         x("xdotool", {"type", name});
         key("Return");
-        ASSERT_TRUE(poll([&] { return names().endsWith(name); }))
+        ASSERT_TRUE(wait_until([&] { return names().endsWith(name); }))
             << "another reader does not see " << name.toStdString();
     }
 };
 
 TEST_F(DatabaseLocks, FileDialogsLeaveTheLocksAndNoOtherUserRemovesTheLog)
 {
-    ASSERT_TRUE(poll([&] { return holdsItsLocks(); })) << locks().join('\n').toStdString();
+    ASSERT_TRUE(wait_until([&] { return holdsItsLocks(); })) << locks().join('\n').toStdString();
 
     // The import dialog opens on an empty register, the export dialog once it holds a guest.
     showAndCancelFileDialog(3, "Open");

@@ -2,32 +2,19 @@
 // The real program under an X server with a window manager, driven by keyboard and mouse as a
 // user would, in a program folder of its own.
 #include "support/program_fixture.h"
+#include "support/wait.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <X11/Xlib.h>
 #include <csignal>
 #include <functional>
 #include <memory>
 #include <sys/prctl.h>
-
-inline bool poll(const std::function<bool()>& done, int ms = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        if (done())
-            return true;
-        QThread::msleep(50);
-    }
-    return done();
-}
 
 inline void stop(QProcess& p)
 {
@@ -52,7 +39,7 @@ protected:
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
         // A free display: the server picks it and tells its number.
         xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted() || !poll([&] {
+        if (!xvfb.waitForStarted() || !wait_until([&] {
                 xvfb.waitForReadyRead(50);
                 return xvfb.canReadLine();
             }))
@@ -63,7 +50,7 @@ protected:
         env.insert("QT_QPA_PLATFORM", "xcb");
         wm.setProcessEnvironment(env);
         wm.start("openbox", {});
-        ASSERT_TRUE(poll([&] {
+        ASSERT_TRUE(wait_until([&] {
             return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         })) << "the window manager did not start";
 
@@ -76,7 +63,7 @@ protected:
         // The file dialogs keep their history there, not in the home folder.
         program_env.insert("XDG_CONFIG_HOME", config.path());
         start(krv);
-        ASSERT_TRUE(poll([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
+        ASSERT_TRUE(wait_until([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
             << "the main window did not appear";
     }
 
@@ -126,7 +113,7 @@ protected:
     QString waitForWindow(const QString& title) const
     {
         QString id;
-        poll([&] { return !(id = window(title)).isEmpty(); });
+        wait_until([&] { return !(id = window(title)).isEmpty(); });
         return id;
     }
     static QString hex(const QString& id) { return "0x" + QString::number(id.toULong(), 16); }

@@ -5,6 +5,7 @@
 #include "net/web_browser.h"
 #include "support/program_fixture.h"
 #include "support/recording_shell.h"
+#include "support/wait.h"
 #include "support/web_server.h"
 
 #include <QCoreApplication>
@@ -13,24 +14,8 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 namespace {
-
-bool wait_until(const std::function<bool()>& done, int ms = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
-// Lets events run for ms, however things go.
-void run_for(int ms)
-{
-    wait_until([] { return false; }, ms);
-}
 
 class AdsCheckTest : WithTestApplication, public ProgramTest {
 protected:
@@ -151,8 +136,7 @@ TEST_F(AdsCheckTest, SilentHostKeepsTheWindowAnsweringAndStartsNoSecondCheck)
     QObject::connect(&probe, &QTimer::timeout, [&] { ++ticks; });
     probe.start(50);
     Form1->Timer1Timer(Form1->Timer1);
-    run_for(500);
-    EXPECT_GE(ticks, 5);
+    EXPECT_TRUE(wait_until([&] { return ticks >= 5; }));
     EXPECT_TRUE(Form1->IdHTTP1->Busy());
     EXPECT_EQ(server.requests().size(), 1);
     EXPECT_FALSE(heart_shown());
@@ -165,8 +149,7 @@ TEST_F(AdsCheckTest, FirstCheckAfterOneIntervalAndNoneOnceTheBannerShows)
     server.answer("/wedding/banner.php", {200, "<html><body>banner</body></html>"});
     EXPECT_EQ(Form1->Timer1->Interval(), 60000);
     EXPECT_TRUE(Form1->Timer1->Enabled());
-    run_for(300);
-    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_FALSE(wait_until([&] { return !server.requests().isEmpty(); }, 300));
 
     Form1->Timer1->SetInterval(100);
     ASSERT_TRUE(wait_until([] { return Form1->ads_panel->Visible(); }));

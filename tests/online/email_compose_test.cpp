@@ -2,9 +2,9 @@
 // on loopback from a browser window of our own.
 #include "email_dialog_fixture.h"
 #include "online/load_html_form.h"
+#include "support/wait.h"
 #include "support/web_server.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
@@ -52,10 +52,7 @@ protected:
     // address stands in for it while the page loads.
     static QString shown_title(QWidget* window, const QString& expected)
     {
-        QElapsedTimer t;
-        t.start();
-        while (window->windowTitle() != expected && t.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        wait_until([&] { return window->windowTitle() == expected; }, 20000);
         return window->windowTitle();
     }
 
@@ -70,11 +67,7 @@ protected:
     }
     bool wait_for_posts(qsizetype count) const
     {
-        QElapsedTimer t;
-        t.start();
-        while (posts().size() < count && t.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return posts().size() >= count;
+        return wait_until([&] { return posts().size() >= count; }, 30000);
     }
 
     std::unique_ptr<WebServer> server;

@@ -4,9 +4,9 @@
 #include "app/about.h"
 #include "support/program_fixture.h"
 #include "support/recording_shell.h"
+#include "support/wait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 
@@ -64,11 +64,7 @@ TEST_F(WebLinksTest, GalleryStartsTheSiblingProgramAndSaysNothingWhenItIsAbsent)
     program.close();
     program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QTest::mouseClick(Form1->Image4->Handle(), Qt::LeftButton);
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(marker) && t.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(QFile::exists(marker));
+    EXPECT_TRUE(wait_until([&] { return QFile::exists(marker); }));
     EXPECT_TRUE(dialogs.boxes.empty());
 
     RecordingShell shell;

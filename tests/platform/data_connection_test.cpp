@@ -2,11 +2,13 @@
 #include "data_fixture.h"
 
 #include "support/other_user.h"
+#include "support/small_file_system.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -134,6 +136,42 @@ TEST(DataConnection, ProcessesOpeningAtTheSameMomentAllGetIn)
             EXPECT_EQ(QString::fromUtf8(p->readAllStandardOutput()).trimmed(), "open 0") << "round " << round;
         }
     }
+}
+
+// A database that could not be opened for want of space says so at every later action, in the words of
+// that failure, and opens once there is room again.
+TEST(DataConnection, AnOpenThatFailedOnAFullDiskIsWhatLaterActionsReport)
+{
+    SmallFileSystem small(256);
+    if (!small.unavailable().isEmpty())
+        GTEST_SKIP() << small.unavailable().toStdString();
+    const QString previous = QDir::currentPath();
+    {
+        TempDatabase db(kGuests);
+        ASSERT_TRUE(QFile::copy(db.file(), small.file("control.orac")));
+    }
+    QDir::setCurrent(small.path());
+    small.fill();
+    TADOConnection conn("ADOConnection1");
+    conn.SetConnectionString(kConnectionString);
+    const QString failure = FailureOf([&] { conn.Open(); });
+    EXPECT_TRUE(failure.startsWith(small.file("control.orac") + ": ")) << failure.toStdString();
+    TADOQuery q("ADOQuery1");
+    q.SetConnection(&conn);
+    q.SetSQL("SELECT * FROM member ORDER BY userid");
+    const QString open_failure = FailureOf([&] { q.Open(); });
+    EXPECT_EQ(open_failure.toStdString(), failure.toStdString());
+    for (const auto& action :
+         std::vector<std::function<void()>>{[&] { q.Insert(); }, [&] { q.Last(); }, [&] { q.Delete(); }})
+        EXPECT_EQ(FailureOf(action).toStdString(), open_failure.toStdString());
+
+    small.free_space();
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 4);
+    q.Close();
+    EXPECT_EQ(FailureOf([&] { q.Insert(); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
+    conn.Close();
+    QDir::setCurrent(previous);
 }
 
 TEST(DataConnection, DataSourceIsResolvedAgainstTheCurrentDirectoryAtOpen)

@@ -1,6 +1,8 @@
 // Text comparisons ignore letter case in every script; values never change a statement's meaning.
 #include "data_fixture.h"
 
+#include <sqlite3.h>
+
 namespace {
 
 // The guest list's search: each column equals the text or contains it.
@@ -85,6 +87,23 @@ TEST_F(DataTest, LikePatternsKeepTheirWildcards)
     db.exec("UPDATE member SET note = 'a%' WHERE userid = 1; UPDATE member SET note = 'x%' WHERE userid = 2");
     open("SELECT name FROM member WHERE name LIKE note OR name LIKE ? ORDER BY userid", {"JO"});
     EXPECT_EQ(column(q, "name"), QStringList({"Ann", "Jo"}));
+}
+
+TEST_F(DataTest, SearchesStayRightWhenSomeoneTracesTheConnection)
+{
+    // A trace hook set for debugging takes the engine's only trace slot.
+    sqlite3_trace_v2(
+        conn.Connect(), SQLITE_TRACE_STMT, [](unsigned, void*, void*, void*) { return 0; }, nullptr);
+    db.exec(kGuests);
+    const struct {
+        QString typed;
+        int found;
+    } searches[] = {{"ann", 1}, {"zorn", 1}, {"cleo", 1}, {"15", 2}, {"a", 4}};
+    for (int round = 0; round < 2; ++round)
+        for (const auto& s : searches) {
+            open(kSearch, SearchValues(s.typed));
+            EXPECT_EQ(q.RecordCount(), s.found) << s.typed.toStdString();
+        }
 }
 
 TEST_F(DataTest, HostileValuesNeverChangeAStatement)

@@ -1,6 +1,7 @@
 // Settings files: the line rules, the shared document of nested objects, and the failure rules
 // of the atomic replace (read-only file and folder, full disk, crash before the rename).
 #include "support/other_user.h"
+#include "support/small_file_system.h"
 #include "system/inifiles.h"
 
 #include <QDir>
@@ -13,8 +14,10 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -255,6 +258,92 @@ TEST_F(IniFileTest, AWritableFileInAFolderThatIsNotWritableIsWrittenInPlace)
     EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
     EXPECT_EQ(Content(file()), "[Config]\nMainText=Hello\nfont_size=12\n");
     EXPECT_EQ(Stat(file()).st_ino, before);
+}
+
+// A file that can only be written in place keeps all it held when the disk runs out during the write:
+// on a small file system filled up, and past a file size limit. A folder without write bits counts as
+// read-only also for root.
+TEST_F(IniFileTest, AnInPlaceWriteThatRunsOutOfSpaceLeavesTheFileAsItWas)
+{
+    QByteArray stored = "[Config]\n";
+    for (int i = 0; i < 27; ++i)
+        stored += "key_" + QByteArray::number(i) + "=" + QByteArray::number(i * 1000) + "\n";
+    SmallFileSystem small(64);
+    struct Case {
+        const char* name;
+        QString folder;
+        std::function<void()> fail, undo;
+    } cases[] = {
+        {"full file system", small.path(), [&] { small.fill(); }, [&] { small.free_space(); }},
+        {"file size limit", dir.path(),
+         [] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit limit{1024, RLIM_INFINITY};
+             setrlimit(RLIMIT_FSIZE, &limit);
+         },
+         [] {
+             const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+             setrlimit(RLIMIT_FSIZE, &none);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.folder == small.path() && !small.unavailable().isEmpty()) {
+            std::cout << "[ NOTE ] " << c.name << " left out: " << small.unavailable().toStdString() << "\n";
+            continue;
+        }
+        const QString path = c.folder + "/krv.ini";
+        Put(path, stored);
+        c.fail();
+        chmod(QFile::encodeName(c.folder).constData(), 0555);
+        {
+            TIniFile ini(path);
+            ini.WriteString("Config", "MainText", QString(8192, 'n'));
+        }
+        chmod(QFile::encodeName(c.folder).constData(), 0755);
+        c.undo();
+        EXPECT_EQ(Content(path).toStdString(), stored.toStdString());
+        EXPECT_EQ(TIniFile(path).ReadString("Config", "key_26", ""), "26000");
+
+        // With room again the value is stored, and a shorter one leaves no trace of the longer.
+        chmod(QFile::encodeName(c.folder).constData(), 0555);
+        TIniFile(path).WriteString("Config", "MainText", QString(8192, 'n'));
+        TIniFile(path).WriteString("Config", "MainText", "short");
+        chmod(QFile::encodeName(c.folder).constData(), 0755);
+        EXPECT_EQ(Content(path).toStdString(), (stored + "MainText=short\n").toStdString());
+    }
+}
+
+// A settings file that is no regular file, or one far larger than any settings file, reads as absent
+// without blocking or filling the memory, and is never written over.
+TEST_F(IniFileTest, OnlyARegularFileOfASettingsFilesSizeIsReadOrWritten)
+{
+    const QByteArray big = "[Config]\nMainText=Big\n" + QByteArray(2 * 1024 * 1024, '#');
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        std::function<void()> check;
+        bool write;
+    } cases[] = {
+        {"FIFO", [&] { mkfifo(QFile::encodeName(file()).constData(), 0666); },
+         [&] { EXPECT_TRUE(S_ISFIFO(Stat(file()).st_mode)); }, true},
+        {"link to a device that never ends", [&] { QFile::link("/dev/zero", file()); },
+         [&] { EXPECT_TRUE(QFileInfo(file()).isSymLink()); }, false},
+        {"huge file", [&] { Put(file(), big); }, [&] { EXPECT_TRUE(Content(file()) == big); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(file());
+        c.make();
+        {
+            TIniFile ini(file());
+            EXPECT_EQ(ini.ReadString("Config", "MainText", "none"), "none");
+            if (c.write)
+                ini.WriteString("Config", "MainText", "Hello");
+        }
+        c.check();
+        EXPECT_TRUE(others().isEmpty()) << others().join(" ").toStdString();
+    }
 }
 
 } // namespace

@@ -2,15 +2,18 @@
 // bytes and the windows that pages open.
 #include "net/web_browser.h"
 #include "support/program_fixture.h"
+#include "support/wait.h"
 #include "support/web_server.h"
 #include "system/sysutils.h"
 #include "toolkit/forms.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QWidget>
 
 namespace {
+
+// The browser engine takes its time, more so on a loaded machine.
+constexpr int kEngineMs = 20000;
 
 class BrowserTest : WithTestApplication, public ::testing::Test {
 protected:
@@ -28,15 +31,6 @@ protected:
             delete w;
     }
 
-    bool wait_until(const std::function<bool()>& done, int ms = 20000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done() && t.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
-    }
-
     QVariant eval(const QString& script)
     {
         QVariant result;
@@ -45,7 +39,7 @@ protected:
             result = v;
             done = true;
         });
-        wait_until([&] { return done; });
+        wait_until([&] { return done; }, kEngineMs);
         return result;
     }
 
@@ -62,14 +56,14 @@ TEST_F(BrowserTest, EngineStartsWithTheFirstNavigationAndEachDocumentCompletes)
 
     browser->Navigate("about:blank");
     EXPECT_EQ(browser->ReadyState(), READYSTATE_LOADING);
-    ASSERT_TRUE(wait_until([&] { return completed.size() == 1; }));
+    ASSERT_TRUE(wait_until([&] { return completed.size() == 1; }, kEngineMs));
     EXPECT_EQ(completed[0], "about:blank");
     EXPECT_EQ(browser->ReadyState(), READYSTATE_COMPLETE);
 
     server.answer("/page", {200, "<html><body><p>served</p></body></html>"});
     const QString url = "http://" + server.host() + "/page";
     browser->Navigate(url);
-    ASSERT_TRUE(wait_until([&] { return completed.size() == 2; }));
+    ASSERT_TRUE(wait_until([&] { return completed.size() == 2; }, kEngineMs));
     EXPECT_EQ(completed[1], url);
     EXPECT_EQ(eval("document.body.innerText").toString(), "served");
 }
@@ -85,7 +79,7 @@ TEST_F(BrowserTest, BodyStyleSettingsApplyInOrder)
     server.answer("/wide", {200, "<html><body style='border: 5px solid red; margin: 20px'>"
                                  "<div style='width: 2000px; height: 300px'>wide</div></body></html>"});
     browser->Navigate("http://" + server.host() + "/wide");
-    ASSERT_TRUE(wait_until([&] { return completed.size() == 1; }));
+    ASSERT_TRUE(wait_until([&] { return completed.size() == 1; }, kEngineMs));
     browser->SetBodyStyle("borderStyle", "none");
     browser->SetBodyStyle("marginLeft", "0");
     browser->SetBodyStyle("overflowX", "hidden");
@@ -106,7 +100,7 @@ TEST_F(BrowserTest, PageFromBytesSubmitsItsFormIntoAWindowOfOurOwn)
                             "<input type=\"hidden\" name=\"email\" value=\"a.b@example.org\" />\r\n"
                             "</form></body></html>\r\n";
     browser->Navigate("about:blank");
-    ASSERT_TRUE(wait_until([&] { return browser->ReadyState() == READYSTATE_COMPLETE; }));
+    ASSERT_TRUE(wait_until([&] { return browser->ReadyState() == READYSTATE_COMPLETE; }, kEngineMs));
     browser->LoadFromStream(page);
 
     ASSERT_TRUE(server.wait_for_requests(1, 20000));

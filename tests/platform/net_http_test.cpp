@@ -1,6 +1,7 @@
 // The HTTP client's replies and failures, its read time-out and a post abandoned with its client.
 #include "net/http_client.h"
 #include "support/program_fixture.h"
+#include "support/wait.h"
 #include "support/web_server.h"
 #include "system/sysutils.h"
 
@@ -23,10 +24,7 @@ protected:
         form.AddFormField("cmd", "x");
         std::optional<TPostResult> result;
         http.Post("http://" + server.host() + path, form, [&](const TPostResult& r) { result = r; });
-        QElapsedTimer t;
-        t.start();
-        while (!result && t.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        wait_until([&] { return result.has_value(); });
         return result.value_or(TPostResult{false, {}, "no result"});
     }
 
@@ -93,9 +91,7 @@ TEST_F(HttpTest, ConnectionThatIsNeverTakenFailsAfterTheReadTimeOut)
     std::optional<TPostResult> result;
     http.Post(QString("http://127.0.0.1:%1/").arg(ntohs(address.sin_port)), {},
               [&](const TPostResult& r) { result = r; });
-    while (!result && t.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(result);
+    ASSERT_TRUE(wait_until([&] { return result.has_value(); }));
     EXPECT_FALSE(result->Ok) << result->Error.toStdString();
     EXPECT_GE(t.elapsed(), 400);
     EXPECT_LT(t.elapsed(), 5000);

@@ -30,9 +30,8 @@ protected:
     void SetUp() override
     {
         EnsureApplication();
-        QString why;
-        if (!start_print_queue(why))
-            GTEST_SKIP() << "no print server could be started here: " << why.toStdString();
+        if (!queue.unavailable().isEmpty())
+            GTEST_SKIP() << "no print server could be started here: " << queue.unavailable().toStdString();
         engine.DefaultDest = rdPrinter;
         project.Engine = &engine;
         project.ProjectFile = QStringLiteral(KRV_SOURCE_DIR "/program/op.rav");
@@ -86,6 +85,7 @@ protected:
         return found;
     }
 
+    OwnPrintQueue queue;
     TRvSystem engine;
     TRvProject project;
     QString token;

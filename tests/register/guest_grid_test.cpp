@@ -237,6 +237,37 @@ TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
     EXPECT_EQ(ours, theirs);
 }
 
+// A text too wide for its cell is cut by characters, not at its last word or hyphen break.
+TEST_F(GuestGridTest, ATooWideTextIsCutByCharacters)
+{
+    TADOQuery* q = Form1->ADOQuery1;
+    int column = 0;
+    while (Form1->DBGrid1->Columns(column)->FieldName() != "lastname")
+        ++column;
+    const QFontMetrics fm(view()->font());
+    for (const QString& lastname : {QString("von Hohenzollern"), QString("Anne-Maximiliane")}) {
+        SCOPED_TRACE(lastname.toStdString());
+        go_to(3);
+        q->Edit();
+        q->FieldByName("lastname")->SetAsString(lastname);
+        q->Post();
+        // Room for the text's first 13 characters and the ellipsis, and some margin.
+        const QString fits = lastname.left(13) + QChar(0x2026);
+        Form1->DBGrid1->Columns(column)->SetWidth(fm.horizontalAdvance(fits) + 12);
+        pump();
+        const QRect cell =
+            view()->visualRect(view()->model()->index(q->RecNo() - 1, header()->logicalIndex(column)));
+        const QImage shot = view()->viewport()->grab().toImage();
+        const QRgb paper = shot.pixel(cell.right() - 1, cell.top() + 1);
+        int ink = cell.left();
+        for (int x = cell.left(); x < cell.right(); ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                if (shot.pixel(x, y) != paper)
+                    ink = std::max(ink, x);
+        EXPECT_GT(ink - cell.left(), fm.horizontalAdvance(lastname.left(12)));
+    }
+}
+
 // Another tool may store a text of millions of characters: the cell and the card lay out only
 // its start, which is all they can show, while the guest keeps the whole text.
 TEST_F(GuestGridTest, ALongTextIsLaidOutOnlyAsFarAsItCanBeSeen)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 #include <QtDebug>
@@ -64,14 +65,32 @@ QSizeF shown_page_size(const QString& path)
 
 } // namespace
 
-bool start_print_queue(QString& why)
+OwnPrintQueue::OwnPrintQueue()
+    : name_(QString("KRV_Test_%1_%2").arg(getpid()).arg(QRandomGenerator::global()->generate(), 0, 36)),
+      previous_printer_(qgetenv("PRINTER"))
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh"});
+    p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh", name_});
+    const bool ready =
+        p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (!ready)
+        why_ = QString::fromLocal8Bit(p.readAll()).trimmed() + " (queue " + name_ + ")";
+    else
+        qputenv("PRINTER", name_.toLocal8Bit());
+}
+
+OwnPrintQueue::~OwnPrintQueue()
+{
+    if (previous_printer_.isNull())
+        qunsetenv("PRINTER");
+    else
+        qputenv("PRINTER", previous_printer_);
+    QProcess p;
+    p.start("bash", {KRV_SOURCE_DIR "/scripts/start_print_queue.sh", "--remove", name_});
     p.waitForFinished(60000);
-    why = QString::fromLocal8Bit(p.readAll()).trimmed();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    // cups-pdf keeps a log for each queue.
+    QFile::remove("/var/log/cups/cups-pdf-" + name_ + "_log");
 }
 
 std::vector<QueuedJob> wait_for_jobs(const QString& token, size_t count)

@@ -1,12 +1,30 @@
 #pragma once
 // The real print server for printing tests: scripts/start_print_queue.sh sets up a cups-pdf test
-// queue, which CTest names in PRINTER and which writes each job as a PDF file.
+// queue, which writes each job as a PDF file.
+#include <QByteArray>
 #include <QSizeF>
 #include <QString>
 #include <vector>
 
-// Starts the server and its queue; false (with the script's words) where that is not possible.
-bool start_print_queue(QString& why);
+// A queue of this object's own, named in PRINTER while it lives and removed with it (the server
+// stays). Test runs beside each other on one machine share no queue, so none removes or refuses
+// jobs on a queue that another run still prints to.
+class OwnPrintQueue {
+public:
+    // Starts the server where none runs (root only) and sets the queue up.
+    OwnPrintQueue();
+    ~OwnPrintQueue();
+    OwnPrintQueue(const OwnPrintQueue&) = delete;
+    OwnPrintQueue& operator=(const OwnPrintQueue&) = delete;
+    // Empty when the queue is there; otherwise the script's words (the test then skips).
+    QString unavailable() const { return why_; }
+    QString name() const { return name_; }
+
+private:
+    QString name_;
+    QString why_;
+    QByteArray previous_printer_;
+};
 
 struct QueuedJob {
     QString path;

@@ -31,6 +31,12 @@ public:
 [[maybe_unused]] ::testing::Environment* const application_end =
     ::testing::AddGlobalTestEnvironment(new ApplicationEnd);
 
+void pump_events()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
 } // namespace
 
 TApplication* test_application()
@@ -89,15 +95,8 @@ void ProgramTest::SetUp()
 
 void ProgramTest::start(bool show)
 {
-    create_windows();
+    start_program(folder, show);
     started = true;
-    // The program folder is the executable's; tests use their own.
-    Unit1::app_path = folder.path();
-    // Tests reach nothing beyond this machine: the minute timer's check finds no service here.
-    Unit1::web_host = "127.0.0.1:1";
-    if (show)
-        Form1->Show();
-    pump();
 }
 
 QStringList value_texts(const QVariantList& values)
@@ -108,27 +107,31 @@ QStringList value_texts(const QVariantList& values)
     return out;
 }
 
-void start_program(const ProgramFolder& folder)
+void start_program(const ProgramFolder& folder, bool show)
 {
     QDir::setCurrent(folder.path());
     SetExecutablePath(folder.file("KRV"));
     create_windows();
+    // The program folder is the executable's; tests use their own.
     Unit1::app_path = folder.path();
     // Nothing beyond this machine: the minute timer's check finds no service here.
     Unit1::web_host = "127.0.0.1:1";
-    Form1->Show();
-    QCoreApplication::processEvents();
+    if (show)
+        Form1->Show();
+    pump_events();
 }
 
 void ProgramTest::pump()
 {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
+    pump_events();
 }
 
 void ProgramTest::TearDown()
 {
     if (started) {
+        // What the test's last events queued (a failure shown after a paint) runs while its windows
+        // and boxes are there, not in the next test.
+        pump();
         destroy_windows();
         ReleaseInstanceSlot();
     }

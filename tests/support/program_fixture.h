@@ -38,15 +38,15 @@ private:
 QStringList value_texts(const QVariantList& values);
 
 // Starts the program in this process on the folder, as a real start would (the folder is the current
-// directory, the executable's folder and the program folder), and shows the main window.
-void start_program(const ProgramFolder& folder);
+// directory, the executable's folder and the program folder): creates the ten windows, then shows
+// the main window (its first activation runs) unless told not to.
+void start_program(const ProgramFolder& folder, bool show = true);
 
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Creates the ten windows with the folder as current directory and program folder,
-    // then shows the main window (its first activation runs).
+    // start_program on the test's folder.
     void start(bool show = true);
     // Lets queued window-system events run.
     static void pump();

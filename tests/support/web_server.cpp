@@ -1,7 +1,7 @@
 #include "support/web_server.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "support/wait.h"
+
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrlQuery>
@@ -84,11 +84,7 @@ void WebServer::answer(const QByteArray& path, const WebReply& reply)
 
 bool WebServer::wait_for_requests(int count, int ms) const
 {
-    QElapsedTimer t;
-    t.start();
-    while (requests_.size() < count && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return requests_.size() >= count;
+    return wait_until([&] { return requests_.size() >= count; }, ms);
 }
 
 void WebServer::read(QTcpSocket* socket)

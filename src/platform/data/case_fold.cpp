@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -225,15 +226,23 @@ bool Match(const Pattern& p, const unsigned char* s, int ns)
     return MatchFolded(p, s, ns);
 }
 
+// Counts the statement runs of the process; a keeping of patterns made in an earlier run is stale.
+std::atomic<quint64> statement_runs{0};
+
 // Patterns bound as values, kept by their call site while a statement runs: such a pattern stays
-// the same until a statement runs again, and the connection forgets them whenever one starts. This
-// spares the engine's own keeping, whose look-up costs more, on each of the ten terms of every
-// row. Other patterns are kept by the engine.
+// the same until a statement runs again, and the keeping is forgotten whenever one starts (a call
+// site's address may be reused by the next statement). This spares the engine's own keeping, whose
+// look-up costs more, on each of the ten terms of every row. Other patterns are kept by the engine.
 class BoundPatterns {
 public:
     // Rows call the sites in the same order, so the search starts after the site found last.
     const Pattern* Find(const sqlite3_context* ctx, long esc)
     {
+        const quint64 run = statement_runs.load(std::memory_order_relaxed);
+        if (run != run_) {
+            sites_.clear();
+            run_ = run;
+        }
         const size_t n = sites_.size();
         for (size_t k = 0, i = next_; k < n; ++k, ++i) {
             if (i >= n)
@@ -251,15 +260,11 @@ public:
         sites_.emplace_back(ctx, std::move(p));
         return sites_.back().second.get();
     }
-    static int NewRun(unsigned, void* patterns, void*, void*)
-    {
-        static_cast<BoundPatterns*>(patterns)->sites_.clear();
-        return 0;
-    }
 
 private:
     std::vector<std::pair<const sqlite3_context*, std::unique_ptr<Pattern>>> sites_;
     size_t next_ = 0;
+    quint64 run_ = 0;
 };
 
 // The result for a text: 1 or 0, or none (NULL) when the text is NULL.
@@ -336,6 +341,9 @@ void RegisterCaseFolding(sqlite3* db)
     sqlite3_create_function_v2(db, "like", 2, flags, patterns, LikeFunction, nullptr, nullptr,
                                [](void* p) { delete static_cast<BoundPatterns*>(p); });
     sqlite3_create_function_v2(db, "like", 3, flags, patterns, LikeFunction, nullptr, nullptr, nullptr);
-    // Every run of a statement starts by forgetting the patterns of the run before.
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, BoundPatterns::NewRun, patterns);
+}
+
+void StatementRunStarts()
+{
+    statement_runs.fetch_add(1, std::memory_order_relaxed);
 }

@@ -133,6 +133,12 @@ void TADOConnection::Open()
         if (Probe(db) != SQLITE_OK)
             FailWith(db, path);
     }
+    for (const QString& table : RequiredTables)
+        if (sqlite3_table_column_metadata(db, "main", table.toUtf8().constData(), nullptr, nullptr, nullptr,
+                                          nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            Fail(path, "no such table: " + table);
+        }
     // Double-quoted text is an identifier only, never a string literal.
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 // The connection to the database file.
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <functional>
 #include <vector>
@@ -17,6 +18,9 @@ public:
     TADOConnection& operator=(const TADOConnection&) = delete;
 
     QString Name;
+    // Tables that a file must hold to be taken for this connection's database. A file without one is
+    // refused at Open with "<file>: no such table: <name>", before anything is written to it.
+    QStringList RequiredTables;
 
     // "Provider=...;Data Source=<file>;..."; only Data Source is used. Changing it closes the connection.
     void SetConnectionString(const QString& text);

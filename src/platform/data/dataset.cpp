@@ -107,14 +107,29 @@ void TDataSet::Fail(const QString& reason) const
 
 void TDataSet::CheckActive() const
 {
-    if (!Active())
-        Fail("Cannot perform this operation on a closed dataset");
+    if (Active())
+        return;
+    // A data set that could not be opened says why, not merely that it is closed.
+    if (!open_failure_.isEmpty())
+        throw EDatabaseError(open_failure_);
+    Fail("Cannot perform this operation on a closed dataset");
 }
 
 void TDataSet::Open()
 {
     if (Active())
         return;
+    try {
+        Fetch();
+        open_failure_.clear();
+    } catch (const EDatabaseError& e) {
+        open_failure_ = e.Message();
+        throw;
+    }
+}
+
+void TDataSet::Fetch()
+{
     if (!connection_)
         Fail("Missing Connection or ConnectionString");
     sqlite3* db = connection_->Connect();
@@ -265,6 +280,7 @@ void TDataSet::DropPrepared()
 
 void TDataSet::Close()
 {
+    open_failure_.clear();
     if (!Active())
         return;
     state_ = dsInactive;

@@ -28,7 +28,8 @@ public:
     TADOConnection* Connection() const { return connection_; }
 
     // Runs the statement and fetches every row; the first row becomes current. Opening an open
-    // data set does nothing; a failed open leaves it closed.
+    // data set does nothing; a failed open leaves it closed, and every action that needs it open then
+    // raises that failure again until it is opened or closed.
     void Open();
     // Drops the result and any pending insert or edit. Closing a closed data set does nothing.
     void Close();
@@ -97,6 +98,7 @@ protected:
     void CheckActive() const;
 
 private:
+    void Fetch();
     struct Row {
         std::vector<QVariant> values;
         long long seq = 0; // position in the fetched order
@@ -138,6 +140,7 @@ private:
     QString sort_;
     int controls_disabled_ = 0;
     int reading_row_ = -1; // the row that field reads see while DisplayTextAt runs
+    QString open_failure_; // the message of the last Open, while it failed
     // The table rows are written to, and its key columns among the fields.
     QString base_table_;
     std::vector<int> key_fields_;

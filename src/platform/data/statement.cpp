@@ -1,5 +1,6 @@
 #include "data/statement.h"
 
+#include "data/case_fold.h"
 #include "data/currency.h"
 #include "data/database_error.h"
 
@@ -93,6 +94,7 @@ void Statement::Reset()
 {
     // The failure of the last run was reported by its Step already.
     sqlite3_reset(stmt_);
+    running_ = false;
 }
 
 Statement::~Statement()
@@ -102,9 +104,14 @@ Statement::~Statement()
 
 bool Statement::Step()
 {
+    if (!running_) {
+        StatementRunStarts();
+        running_ = true;
+    }
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
         return true;
+    running_ = false; // the engine starts a new run at the next step
     if (rc == SQLITE_DONE)
         return false;
     Raise();

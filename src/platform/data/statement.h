@@ -46,6 +46,7 @@ private:
     [[noreturn]] void Raise() const;
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool running_ = false; // between a run's first step and its end or reset
 };
 
 // "name" with its double quotes doubled, for identifiers the layer writes itself.

@@ -1,6 +1,7 @@
 #include "report/preview.h"
 
 #include "report/paint.h"
+#include "toolkit/application.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -21,7 +22,9 @@ void ShowPreview(const TRvDocument& doc, const QString& caption, const QString& 
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(jobTitle);
-    QPrintPreviewDialog dialog(&printer);
+    // It belongs to the main window as every dialog does: minimised, restored and stacked with it.
+    QWidget* owner = Application && Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+    QPrintPreviewDialog dialog(&printer, owner);
     dialog.setObjectName("ReportPreviewWindow");
     dialog.setWindowTitle(caption);
     // Each paint, for the preview as for the print dialog's printer (which has its own paper size

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
+// No settings file comes near this; a larger file is not one, and is neither read nor written over.
+constexpr off_t kMaxFileSize = 1024 * 1024;
 
 struct Line {
     QByteArray text; // without its line end
@@ -100,13 +102,56 @@ bool WriteAll(int fd, const QByteArray& data)
     return true;
 }
 
-// Writes data over the file itself: not crash-safe, for a file that may be written in a folder that may not.
+bool Rewrite(int fd, const QByteArray& data, off_t size)
+{
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data) && ftruncate(fd, size) == 0 && fsync(fd) == 0;
+}
+
+// A settings file's content: only a regular file (a FIFO would block, a device never end) and only up
+// to kMaxFileSize; none otherwise.
+std::optional<QByteArray> ReadSettings(int fd)
+{
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize)
+        return std::nullopt;
+    QByteArray data;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            return data;
+        data.append(buffer, n);
+        if (data.size() > kMaxFileSize)
+            return std::nullopt;
+    }
+}
+
+// Writes data over the file itself, for a file that may be written in a folder that may not. The room
+// for the new content is taken before any old byte is overwritten, and a write that fails all the same
+// puts the old content back. A shorter content is padded with line ends to the old length before the
+// file is cut, so a process ended in between leaves blank lines, never old lines after the new ones.
 bool WriteInPlace(const QByteArray& target, const QByteArray& data)
 {
-    const int fd = open(target.constData(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(target.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool ok = WriteAll(fd, data) && ftruncate(fd, static_cast<off_t>(data.size())) == 0 && fsync(fd) == 0;
+    const std::optional<QByteArray> old = ReadSettings(fd);
+    bool ok = old.has_value();
+    if (ok) {
+        QByteArray padded = data;
+        if (padded.size() < old->size())
+            padded.append(old->size() - padded.size(), '\n');
+        const bool room = padded.size() <= old->size() ||
+                          fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(padded.size())) == 0 ||
+                          errno == EOPNOTSUPP;
+        ok = room && Rewrite(fd, padded, static_cast<off_t>(data.size()));
+        if (room && !ok)
+            Rewrite(fd, *old, static_cast<off_t>(old->size()));
+    }
     ok = close(fd) == 0 && ok;
     return ok;
 }
@@ -147,7 +192,7 @@ bool ReplaceFile(const QByteArray& path, const QByteArray& data)
             target = real;
             free(real);
         }
-        if (!Writable(target, st, W_OK))
+        if (!S_ISREG(st.st_mode) || st.st_size > kMaxFileSize || !Writable(target, st, W_OK))
             return false;
     } else if (errno != ENOENT) {
         return false;
@@ -248,21 +293,15 @@ private:
     void Load()
     {
         lines_.clear();
-        loaded_ = Stamp{};
-        const int fd = open(path_.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            struct stat st {};
-            if (fstat(fd, &st) == 0) {
-                loaded_ = Stamp::Of(st);
-                QByteArray data;
-                char buffer[16384];
-                ssize_t n;
-                while ((n = read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
-                    if (n > 0)
-                        data.append(buffer, n);
-                Split(data);
+        loaded_ = StampOf(path_);
+        // Without blocking: a FIFO put in the file's place opens at once and is then refused.
+        if (loaded_->exists) {
+            const int fd = open(path_.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (fd >= 0) {
+                if (const std::optional<QByteArray> data = ReadSettings(fd))
+                    Split(*data);
+                close(fd);
             }
-            close(fd);
         }
         Index();
     }

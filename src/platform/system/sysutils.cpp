@@ -22,12 +22,22 @@ QString LowerCase(const QString& s)
     return out;
 }
 
-int StrToInt(const QString& s)
+bool TryStrToInt(const QString& s, int& value)
 {
     bool ok = false;
-    // Surrounding blanks are accepted, as the original conversion did.
+    // Surrounding blanks are accepted, as the original conversion did. Qt's own conversion stops at a
+    // NUL character and would take "1<NUL>2" for 1.
     const int v = Trim(s).toInt(&ok, 10);
-    if (!ok)
+    if (!ok || s.contains(QChar(0)))
+        return false;
+    value = v;
+    return true;
+}
+
+int StrToInt(const QString& s)
+{
+    int v = 0;
+    if (!TryStrToInt(s, v))
         throw EConvertError(QString("'%1' is not a valid integer value").arg(s));
     return v;
 }

@@ -36,6 +36,8 @@ QString LowerCase(const QString& s);
 // Decimal integer text to int; anything else raises EConvertError with
 // "'<text>' is not a valid integer value".
 int StrToInt(const QString& s);
+// The same conversion without raising: false, value unchanged, where StrToInt would raise.
+bool TryStrToInt(const QString& s, int& value);
 QString IntToStr(long long v);
 
 bool FileExists(const QString& path);

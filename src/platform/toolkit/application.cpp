@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QMetaObject>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -25,8 +26,8 @@ void on_end_signal(int)
     [[maybe_unused]] const ssize_t n = write(end_signal_pipe[1], &c, 1);
 }
 
-// A request to end from the session or a kill ends the program as its Exit does, so that it still
-// gives back what it holds.
+// A request to end from the session, a kill or Ctrl+C in a terminal ends the program as its Exit does, so
+// that it still gives back what it holds.
 void end_on_signals(TApplication* app)
 {
     if (end_signal_pipe[0] >= 0 || pipe2(end_signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -42,8 +43,22 @@ void end_on_signals(TApplication* app)
     sa.sa_handler = on_end_signal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGHUP})
+    for (int sig : {SIGTERM, SIGHUP, SIGINT})
         sigaction(sig, &sa, nullptr);
+}
+
+// Asks the window manager to activate the dialog while the window it waits on still holds the
+// keyboard; a dialog being restored along with its window may not be mapped at the first request.
+void hand_keyboard(QPointer<QWidget> dialog, QPointer<QWidget> waiting, int tries, int delay_ms = 0)
+{
+    QTimer::singleShot(delay_ms, dialog, [=] {
+        if (!dialog || !waiting || !dialog->isVisible() || !waiting->isActiveWindow())
+            return;
+        dialog->raise();
+        dialog->activateWindow();
+        if (tries > 1)
+            hand_keyboard(dialog, waiting, tries - 1, 100);
+    });
 }
 
 } // namespace
@@ -117,8 +132,11 @@ void TApplication::FormDestroyed(TForm* f)
     std::erase(forms_, f);
     if (activeForm_ == f)
         activeForm_ = nullptr;
-    if (mainForm_ == f)
+    if (mainForm_ == f) {
         mainForm_ = nullptr;
+        // The failures shown belong to the main window's run.
+        shown_.clear();
+    }
 }
 
 void TApplication::Run()
@@ -195,8 +213,20 @@ void TApplication::FormHidden(TForm* f)
 
 void TApplication::FormActivatedByWindowSystem(TForm* f)
 {
-    if (f->Visible() && f->Enabled())
+    if (f->Visible() && f->Enabled()) {
         Activate(f);
+        return;
+    }
+    // A disabled window waits for the dialog that disabled it: the dialog keeps the keyboard,
+    // whatever brought the window forward (a click, a restore, a second start).
+    auto waiting = [f](TForm* c) { return c && c != f && c->Visible() && c->Enabled(); };
+    TForm* open = waiting(activeForm_) ? activeForm_ : nullptr;
+    for (auto c = forms_.begin(); !open && c != forms_.end(); ++c)
+        if (*c != mainForm_ && waiting(*c))
+            open = *c;
+    if (!open)
+        return;
+    hand_keyboard(open->Handle(), f->Handle(), 20);
 }
 
 QString FailureMessage(const std::exception_ptr& failure)

@@ -253,6 +253,8 @@ TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A cell shows one line: a text too wide is cut by characters, not at its last word break.
+    view_->setWordWrap(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setDefaultSectionSize(20);
     view_->setFrameShape(QFrame::NoFrame);
