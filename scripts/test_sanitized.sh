@@ -13,4 +13,8 @@ export LDFLAGS="-fsanitize=address,undefined"
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:new_delete_type_mismatch=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/leaks.supp:print_suppressions=0
+# Child processes of the tests write their reports here; the test program that started them fails.
+export KRV_CHILD_REPORTS="$KRV_BUILD_DIR/child-reports"
+rm -rf "$KRV_CHILD_REPORTS"
+mkdir -p "$KRV_CHILD_REPORTS"
 exec "$root/scripts/test.sh"

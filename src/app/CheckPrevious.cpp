@@ -57,15 +57,14 @@ bool Admit(std::uint32_t window)
 
 } // namespace
 
-QString InstanceRecordName(const QString& executable_path)
+QString InstanceRecordName(const QByteArray& executable_file)
 {
-    return "krv-instance-" +
-           QCryptographicHash::hash(QFile::encodeName(executable_path), QCryptographicHash::Sha256).toHex();
+    return "krv-instance-" + QCryptographicHash::hash(executable_file, QCryptographicHash::Sha256).toHex();
 }
 
 bool CheckPreviousInstance(std::uint32_t window, std::int32_t max_instances)
 {
-    mapping_name = InstanceRecordName(ExecutablePath());
+    mapping_name = InstanceRecordName(ExecutableFileName());
     bool existed = false;
     mapping_handle = OpenGuarded(existed);
     if (mapping_handle == kNoMapping) {

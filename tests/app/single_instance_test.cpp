@@ -23,7 +23,7 @@ public:
         QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QString exe() const { return folder.file("KRV"); }
-    QString record() const { return runtime_ + "/" + InstanceRecordName(exe()); }
+    QString record() const { return runtime_ + "/" + InstanceRecordName(QFile::encodeName(exe())); }
     int instance_count() const
     {
         QFile f(record());

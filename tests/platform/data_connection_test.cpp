@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 // Missing, empty or foreign: the engine's message naming the file, and the file as it was.
@@ -91,6 +93,9 @@ TEST(DataConnection, AReadOnlyDatabaseOpensAndRefusesChanges)
         QFile after(db.file());
         ASSERT_TRUE(after.open(QIODevice::ReadOnly));
         EXPECT_EQ(after.readAll(), before);
+        // Nothing of the view stays behind to keep the owner from writing.
+        EXPECT_EQ(QDir(db.dir()).entryList(QDir::Files | QDir::Hidden).join(" ").toStdString(),
+                  "control.orac");
     }
 }
 
@@ -172,6 +177,29 @@ TEST(DataConnection, AnOpenThatFailedOnAFullDiskIsWhatLaterActionsReport)
     EXPECT_EQ(FailureOf([&] { q.Insert(); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
     conn.Close();
     QDir::setCurrent(previous);
+}
+
+// A folder whose name is not UTF-8 is opened by its bytes, as the file system gives them.
+TEST(DataConnection, AFolderWhoseNameIsNotUtf8OpensAsAnyOther)
+{
+    TempDatabase db(kGuests);
+    const QByteArray folder = QFile::encodeName(db.dir()) + "/caf\xE9";
+    ASSERT_EQ(mkdir(folder.constData(), 0755), 0);
+    ASSERT_EQ(link(QFile::encodeName(db.file()).constData(), (folder + "/control.orac").constData()), 0);
+    ASSERT_EQ(chdir(folder.constData()), 0);
+    {
+        TADOConnection conn("ADOConnection1");
+        conn.SetConnectionString(kConnectionString);
+        TADOQuery q("ADOQuery1");
+        q.SetConnection(&conn);
+        q.SetSQL("SELECT * FROM member ORDER BY userid");
+        EXPECT_EQ(FailureOf([&] { q.Open(); }).toStdString(), "");
+        EXPECT_EQ(q.RecordCount(), 4);
+    }
+    ASSERT_EQ(chdir(QFile::encodeName(db.dir()).constData()), 0);
+    for (const char* name : {"/control.orac", "/control.orac-wal", "/control.orac-shm"})
+        unlink((folder + name).constData());
+    EXPECT_EQ(rmdir(folder.constData()), 0);
 }
 
 TEST(DataConnection, DataSourceIsResolvedAgainstTheCurrentDirectoryAtOpen)

@@ -6,11 +6,12 @@
 #include "data/statement.h"
 #include "system/held_locks.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
+#include <QFile>
 #include <algorithm>
+#include <cstdlib>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -99,9 +100,16 @@ QByteArray JournalMode(sqlite3* db)
     return mode.toLower();
 }
 
+// The file's size, or -1 when it is not there.
+off_t SizeOf(const QByteArray& path)
+{
+    struct stat st {};
+    return stat(path.constData(), &st) == 0 ? st.st_size : -1;
+}
+
 QByteArray UriOf(const QByteArray& path)
 {
-    return "file:" + QUrl::toPercentEncoding(QString::fromUtf8(path), "/");
+    return "file:" + path.toPercentEncoding("/");
 }
 
 } // namespace
@@ -113,22 +121,35 @@ void TADOConnection::Open()
     const QString source = DataSourceOf(connection_string_);
     if (source.isEmpty())
         throw EDatabaseError(Name + ": The connection string names no Data Source");
-    const QByteArray path = QDir::current().absoluteFilePath(source).toUtf8();
+    // The current folder's bytes: as text a folder name that is not UTF-8 would be lost.
+    QByteArray path = QFile::encodeName(source);
+    if (!path.startsWith('/')) {
+        char* cwd = getcwd(nullptr, 0);
+        path = QByteArray(cwd ? cwd : "") + '/' + path;
+        free(cwd);
+    }
     // The engine would take an empty file for a new database and write one into it.
-    if (QFileInfo(QString::fromUtf8(path)).size() == 0 && QFileInfo::exists(QString::fromUtf8(path)))
+    if (SizeOf(path) == 0)
         Fail(path, "file is not a database");
     // Never create: a missing file must be an error, not a new empty database. A file that the user
-    // cannot write opens for reading.
-    sqlite3* db = OpenFile(UriOf(path), SQLITE_OPEN_READWRITE, path);
-    if (const int rc = Probe(db); rc != SQLITE_OK) {
-        if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
-            FailWith(db, path);
-        // A database in its journal mode whose shared-memory file the user cannot make or use is read
-        // as the main file stands; but not while committed changes still wait in its log, which that
-        // reading would leave out.
-        if (QFileInfo(QString::fromUtf8(path + "-wal")).size() > 0)
-            FailWith(db, path);
-        sqlite3_close(db);
+    // cannot write opens for reading. Without a log beside it, it is read as it stands: the engine would
+    // leave a log and shared-memory file of this user's there, which then keep the owner from writing.
+    sqlite3* db = nullptr;
+    if (access(path.constData(), W_OK) == 0 || SizeOf(path + "-wal") >= 0) {
+        db = OpenFile(UriOf(path), SQLITE_OPEN_READWRITE, path);
+        if (const int rc = Probe(db); rc != SQLITE_OK) {
+            if ((rc & 0xFF) != SQLITE_READONLY && (rc & 0xFF) != SQLITE_CANTOPEN)
+                FailWith(db, path);
+            // A database in its journal mode whose shared-memory file the user cannot make or use is
+            // read as the main file stands; but not while committed changes still wait in its log, which
+            // that reading would leave out.
+            if (SizeOf(path + "-wal") > 0)
+                FailWith(db, path);
+            sqlite3_close(db);
+            db = nullptr;
+        }
+    }
+    if (!db) {
         db = OpenFile(UriOf(path) + "?immutable=1", SQLITE_OPEN_READONLY, path);
         if (Probe(db) != SQLITE_OK)
             FailWith(db, path);

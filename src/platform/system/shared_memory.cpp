@@ -6,6 +6,7 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +26,21 @@ QByteArray ObjectPath(const QString& name)
     return QFile::encodeName(UserObjectFolder() + '/' + name);
 }
 
+// The folder, created private when absent, if it is a private folder of the user's own.
+bool MadePrivate(const QByteArray& path)
+{
+    return (mkdir(path.constData(), 0700) == 0 || errno == EEXIST) && OwnPrivateFolder(path);
+}
+
+QByteArray HomeFolder()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (!home.isEmpty())
+        return home;
+    const passwd* pw = getpwuid(geteuid());
+    return pw ? QByteArray(pw->pw_dir) : QByteArray();
+}
+
 } // namespace
 
 QString UserObjectFolder()
@@ -33,13 +49,18 @@ QString UserObjectFolder()
     if (OwnPrivateFolder(runtime))
         return QFile::decodeName(runtime);
     const QByteArray own = QFile::encodeName(QDir::tempPath()) + "/krv-" + QByteArray::number(geteuid());
-    if (mkdir(own.constData(), 0700) != 0 && errno != EEXIST)
-        RaiseLastOSError();
-    if (!OwnPrivateFolder(own)) {
-        errno = EACCES;
-        RaiseLastOSError();
-    }
-    return QFile::decodeName(own);
+    if (MadePrivate(own))
+        return QFile::decodeName(own);
+    // Anyone may take that name in the shared temporary folder first; no other user can make a folder
+    // in the user's home. The host's name keeps machines that share a home apart.
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    const QByteArray cache = HomeFolder() + "/.cache";
+    const QByteArray fallback = cache + "/krv-" + host;
+    if ((mkdir(cache.constData(), 0700) == 0 || errno == EEXIST) && MadePrivate(fallback))
+        return QFile::decodeName(fallback);
+    errno = EACCES;
+    RaiseLastOSError();
 }
 
 MappingHandle CreateFileMapping(const QString& name, std::size_t size, bool& already_existed)

@@ -7,8 +7,9 @@ using MappingHandle = int;
 constexpr MappingHandle kNoMapping = -1;
 
 // The folder of this user's named objects: the session's runtime folder when it is the user's own and
-// private, else a private folder of the user's own in the temporary folder. Raises the system error
-// when neither can be had; a folder that another user owns is never used.
+// private, else a private folder of the user's own in the temporary folder, else (another user took
+// that name) one in the user's home. Raises the system error when none can be had; a folder that
+// another user owns or may write is never used.
 QString UserObjectFolder();
 
 // Creates this user's object `name` of `size` bytes, or opens the existing one read-write;

@@ -1,7 +1,9 @@
 #include "system/sysutils.h"
 
-#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <climits>
+#include <unistd.h>
 
 QString Trim(const QString& s)
 {
@@ -66,10 +68,18 @@ void SetExecutablePath(const QString& path)
     executable_override = path;
 }
 
-QString ExecutablePath()
+QByteArray ExecutableFileName()
 {
     if (!executable_override.isEmpty())
-        return executable_override;
-    QFileInfo fi(QCoreApplication::applicationFilePath());
-    return fi.absoluteFilePath();
+        return QFile::encodeName(executable_override);
+    // The bytes of the path: text would lose a folder name that is not UTF-8.
+    QByteArray path(PATH_MAX, '\0');
+    const ssize_t n = readlink("/proc/self/exe", path.data(), static_cast<size_t>(path.size()));
+    path.truncate(n > 0 ? n : 0);
+    return path;
+}
+
+QString ExecutablePath()
+{
+    return QFile::decodeName(ExecutableFileName());
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Failures and the small text and file helpers every layer and unit shares.
+#include <QByteArray>
 #include <QString>
 #include <stdexcept>
 
@@ -43,7 +44,9 @@ QString IntToStr(long long v);
 bool FileExists(const QString& path);
 // The folder part of a path, with its trailing separator.
 QString ExtractFilePath(const QString& path);
-// Full path of the running executable.
+// Full path of the running executable, as the file system gives its bytes.
+QByteArray ExecutableFileName();
+// The same as text, for showing and for paths made from it.
 QString ExecutablePath();
 // Tests run the program from a folder of their own: a non-empty path stands in for the
 // executable's; empty restores it.
