@@ -28,8 +28,6 @@ QString ini_r_font_color, ini_g_font_color, ini_b_font_color;
 QString ini_r_SD_color, ini_g_SD_color, ini_b_SD_color;
 QString ini_font_name, ini_main_font_name;
 int font_size_now, main_font_size_now;
-QString ini_main_d_SD, ini_d_SD, ini_trackbar_pos1, ini_trackbar_pos2;
-QHash<QString, QString> held_settings;
 
 QString sort_column_title, sort_dir_next, sort_dir_saved;
 int sort_column_no, column_no;
@@ -40,27 +38,22 @@ unsigned char font_r, font_g, font_b, shadow_r, shadow_g, shadow_b;
 TColor font_rgb, shadow_rgb;
 double card_width, card_height, main_text_top, name_text_top;
 
-QString search_where, search_and, search_filter, member_sql;
+QString search_filter, member_sql;
 QVariantList member_sql_values;
 QVariantList search_filter_values;
 
 int group_id_sel;
 
-QString member_total;
-
 void initialize()
 {
     for (QString* s :
-         {&app_path,          &web_url,        &ads_answer,        &web_host,          &column_moving,
-          &main_text_to_save, &report_was_run, &ini_r_font_color,  &ini_g_font_color,  &ini_b_font_color,
-          &ini_r_SD_color,    &ini_g_SD_color, &ini_b_SD_color,    &ini_font_name,     &ini_main_font_name,
-          &ini_main_d_SD,     &ini_d_SD,       &ini_trackbar_pos1, &ini_trackbar_pos2, &sort_column_title,
-          &sort_dir_next,     &sort_dir_saved, &search_where,      &search_and,        &search_filter,
-          &member_sql})
+         {&app_path,          &web_url,        &ads_answer,       &web_host,         &column_moving,
+          &main_text_to_save, &report_was_run, &ini_r_font_color, &ini_g_font_color, &ini_b_font_color,
+          &ini_r_SD_color,    &ini_g_SD_color, &ini_b_SD_color,   &ini_font_name,    &ini_main_font_name,
+          &sort_column_title, &sort_dir_next,  &sort_dir_saved,   &search_filter,    &member_sql})
         s->clear();
     main_shadow_distance = text_shadow_distance = 0;
     font_size_now = main_font_size_now = 0;
-    held_settings.clear();
     sort_column_no = column_no = 0;
     std::fill(std::begin(column_width), std::end(column_width), 0);
     column_size_changed = 0;
@@ -70,7 +63,6 @@ void initialize()
     member_sql_values.clear();
     search_filter_values.clear();
     group_id_sel = 0;
-    member_total.clear();
 }
 } // namespace Unit1
 
@@ -103,8 +95,8 @@ TForm1::TForm1()
     create_exchange_dialogs();
     create_database_components();
     keep_controls_reachable();
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnCreate = Handler(this, &TForm1::FormCreate);
+    OnActivate = Handler(this, &TForm1::FormActivate);
 }
 
 void TForm1::keep_controls_reachable()

@@ -42,9 +42,9 @@ TForm9::TForm9() : TDialogForm("Form9", "About: KAVRI Vivudoz", 433, 289)
     Label3->SetCursor(crHandPoint);
     Button1 = push_button(this, "Button1", "OK", 179, 250);
 
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Label3->OnClick = [this](TObject* s) { Label3Click(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
+    Button1->OnClick = Handler(this, &TForm9::Button1Click);
+    Label3->OnClick = Handler(this, &TForm9::Label3Click);
+    OnClose = Handler(this, &TForm9::FormClose);
     Label3->SetCaption(Unit1::web_host);
 }
 

@@ -13,6 +13,12 @@ TDialogForm::TDialogForm(const QString& name, const QString& caption, int client
     SetPosition(poScreenCenter);
 }
 
+void TDialogForm::Open()
+{
+    Form1->SetEnabled(false);
+    Show();
+}
+
 void TDialogForm::hand_over(bool write_close)
 {
     if (write_close)

@@ -9,6 +9,8 @@
 class TDialogForm : public TForm {
 public:
     TDialogForm(const QString& name, const QString& caption, int clientWidth, int clientHeight);
+    // Shows the dialog; the main window takes no input until the dialog hands over.
+    void Open();
 
 protected:
     // The close side of the hand-over: "close" into stop_page_now where the dialog writes it,

@@ -40,8 +40,8 @@ void TForm1::load_ini()
     // A value that does not convert keeps the one in force and the load goes on; the saves leave its
     // stored text alone until that value changes. One bad byte never costs the settings after it.
     held_settings.clear();
-    const auto integer = [](const QString& key, const QString& text,
-                            const QString& in_force) -> std::optional<int> {
+    const auto integer = [this](const QString& key, const QString& text,
+                                const QString& in_force) -> std::optional<int> {
         if (int v = 0; TryStrToInt(text, v))
             return v;
         held_settings.insert(key, in_force);
@@ -77,51 +77,45 @@ void TForm1::load_ini()
             return std::nullopt;
         return integer(key, text, shadow_on == "1" ? IntToStr(bar->Position()) : "0");
     };
-    try {
-        Unit2::main_text = read("MainText");
-        color("font_color", ini_r_font_color, ini_g_font_color, ini_b_font_color, ColorDialog1->Color);
-        color("SD_color", ini_r_SD_color, ini_g_SD_color, ini_b_SD_color, Shadow_ColorDialog->Color);
-        ini_font_name = read("font_select_name");
-        ini_main_font_name = read("main_font_select_name");
-        font_size_now = font_size("font_size", FontDialog1);
-        main_font_size_now = font_size("main_font_size", FontDialog2);
-        ini_main_d_SD = read("main_d_SD");
-        ini_d_SD = read("d_SD");
-        ini_trackbar_pos1 = read("trackbar_pos1");
-        ini_trackbar_pos2 = read("trackbar_pos2");
-        const auto position1 = bar_position("trackbar_pos1", ini_trackbar_pos1, ini_main_d_SD, TrackBar1);
-        const auto position2 = bar_position("trackbar_pos2", ini_trackbar_pos2, ini_d_SD, TrackBar2);
+    Unit2::main_text = read("MainText");
+    color("font_color", ini_r_font_color, ini_g_font_color, ini_b_font_color, ColorDialog1->Color);
+    color("SD_color", ini_r_SD_color, ini_g_SD_color, ini_b_SD_color, Shadow_ColorDialog->Color);
+    ini_font_name = read("font_select_name");
+    ini_main_font_name = read("main_font_select_name");
+    font_size_now = font_size("font_size", FontDialog1);
+    main_font_size_now = font_size("main_font_size", FontDialog2);
+    const QString main_shadow_on = read("main_d_SD");
+    const QString text_shadow_on = read("d_SD");
+    const auto position1 = bar_position("trackbar_pos1", read("trackbar_pos1"), main_shadow_on, TrackBar1);
+    const auto position2 = bar_position("trackbar_pos2", read("trackbar_pos2"), text_shadow_on, TrackBar2);
 
-        // These fire the design controls' events, which save the settings.
-        start_drop_shadow_chk->SetChecked(ini_main_d_SD == "1");
-        drop_shadow_chk->SetChecked(ini_d_SD == "1");
-        if (position1)
-            TrackBar1->SetPosition(*position1);
-        if (position2)
-            TrackBar2->SetPosition(*position2);
+    // These fire the design controls' events, which save the settings.
+    start_drop_shadow_chk->SetChecked(main_shadow_on == "1");
+    drop_shadow_chk->SetChecked(text_shadow_on == "1");
+    if (position1)
+        TrackBar1->SetPosition(*position1);
+    if (position2)
+        TrackBar2->SetPosition(*position2);
 
-        for (int i = 0; i < 5; ++i) {
-            TColumn* column = DBGrid1->Columns(i);
-            const QString key = numbered("column_size_", i);
-            if (const auto width = integer(key, read(key), IntToStr(column->Width())))
-                column->SetWidth(*width);
-        }
-        // The grid's layout is written at its first sort: until then the grid keeps its own.
-        const auto present_or = [&read](const QString& key, const QString& in_force) {
-            const QString text = read(key);
-            return text.isEmpty() ? in_force : text;
-        };
-        sort_column_title = present_or("column_name_sort", sort_column_title);
-        sort_dir_next = present_or("column_sort_by", sort_dir_next);
-        for (column_no = 0; column_no < 5; ++column_no) {
-            TColumn* column = DBGrid1->Columns(column_no);
-            column->SetTitleCaption(
-                present_or(numbered("column_title_", column_no), column->Title().Caption));
-            field_txt_db();
-            if (sort_column_title == column->Title().Caption)
-                sort_column_no = column_no;
-        }
-    } catch (const std::exception&) {
+    for (int i = 0; i < 5; ++i) {
+        TColumn* column = DBGrid1->Columns(i);
+        const QString key = numbered("column_size_", i);
+        if (const auto width = integer(key, read(key), IntToStr(column->Width())))
+            column->SetWidth(*width);
+    }
+    // The grid's layout is written at its first sort: until then the grid keeps its own.
+    const auto present_or = [&read](const QString& key, const QString& in_force) {
+        const QString text = read(key);
+        return text.isEmpty() ? in_force : text;
+    };
+    sort_column_title = present_or("column_name_sort", sort_column_title);
+    sort_dir_next = present_or("column_sort_by", sort_dir_next);
+    for (column_no = 0; column_no < 5; ++column_no) {
+        TColumn* column = DBGrid1->Columns(column_no);
+        column->SetTitleCaption(present_or(numbered("column_title_", column_no), column->Title().Caption));
+        field_txt_db();
+        if (sort_column_title == column->Title().Caption)
+            sort_column_no = column_no;
     }
     head_txt->SetCaption(Unit2::main_text);
     head_txt2->SetCaption(Unit2::main_text);
@@ -131,7 +125,7 @@ void TForm1::rec_ini(TObject* control)
 {
     get_color_now();
     TIniFile ini(Unit2::ini_path);
-    const auto write = [&ini](const QString& key, const QString& value) {
+    const auto write = [this, &ini](const QString& key, const QString& value) {
         if (const auto held = held_settings.constFind(key); held != held_settings.cend()) {
             if (*held == value)
                 return;
@@ -139,38 +133,34 @@ void TForm1::rec_ini(TObject* control)
         }
         ini.WriteString(kSection, key, value);
     };
-    // A failing write ends the writing silently.
-    try {
-        if (!main_text_to_save.isEmpty())
-            write("MainText", main_text_to_save);
-        write("r_font_color", IntToStr(font_r));
-        write("g_font_color", IntToStr(font_g));
-        write("b_font_color", IntToStr(font_b));
-        write("r_SD_color", IntToStr(shadow_r));
-        write("g_SD_color", IntToStr(shadow_g));
-        write("b_SD_color", IntToStr(shadow_b));
-        write("font_select_name", FontDialog1->Font.Name);
-        write("main_font_select_name", FontDialog2->Font.Name);
-        write("main_font_size", IntToStr(FontDialog2->Font.Size));
-        write("font_size", IntToStr(FontDialog1->Font.Size));
-        const bool main_shadow = start_drop_shadow_chk->Checked();
-        write("main_d_SD", main_shadow ? "1" : "0");
-        write("trackbar_pos1", main_shadow ? IntToStr(TrackBar1->Position()) : "0");
-        const bool text_shadow = drop_shadow_chk->Checked();
-        write("d_SD", text_shadow ? "1" : "0");
-        write("trackbar_pos2", text_shadow ? IntToStr(TrackBar2->Position()) : "0");
-        if (column_size_changed == 1) {
-            for (int i = 0; i < 5; ++i)
-                write(numbered("column_size_", i), IntToStr(column_width[i]));
-            column_size_changed = 0;
-        }
-        if (control == DBGrid1) {
-            write("column_name_sort", sort_column_title);
-            write("column_sort_by", sort_dir_saved);
-            for (int i = 0; i < 5; ++i)
-                write(numbered("column_title_", i), DBGrid1->Columns(i)->Title().Caption);
-        }
-    } catch (const std::exception&) {
+    if (!main_text_to_save.isEmpty())
+        write("MainText", main_text_to_save);
+    write("r_font_color", IntToStr(font_r));
+    write("g_font_color", IntToStr(font_g));
+    write("b_font_color", IntToStr(font_b));
+    write("r_SD_color", IntToStr(shadow_r));
+    write("g_SD_color", IntToStr(shadow_g));
+    write("b_SD_color", IntToStr(shadow_b));
+    write("font_select_name", FontDialog1->Font.Name);
+    write("main_font_select_name", FontDialog2->Font.Name);
+    write("main_font_size", IntToStr(FontDialog2->Font.Size));
+    write("font_size", IntToStr(FontDialog1->Font.Size));
+    const bool main_shadow = start_drop_shadow_chk->Checked();
+    write("main_d_SD", main_shadow ? "1" : "0");
+    write("trackbar_pos1", main_shadow ? IntToStr(TrackBar1->Position()) : "0");
+    const bool text_shadow = drop_shadow_chk->Checked();
+    write("d_SD", text_shadow ? "1" : "0");
+    write("trackbar_pos2", text_shadow ? IntToStr(TrackBar2->Position()) : "0");
+    if (column_size_changed == 1) {
+        for (int i = 0; i < 5; ++i)
+            write(numbered("column_size_", i), IntToStr(column_width[i]));
+        column_size_changed = 0;
+    }
+    if (control == DBGrid1) {
+        write("column_name_sort", sort_column_title);
+        write("column_sort_by", sort_dir_saved);
+        for (int i = 0; i < 5; ++i)
+            write(numbered("column_title_", i), DBGrid1->Columns(i)->Title().Caption);
     }
     main_text_to_save.clear();
     if (!search_box->Focused())

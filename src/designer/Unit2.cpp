@@ -28,11 +28,11 @@ TForm2::TForm2() : TDialogForm("Form2", "Main text", 281, 136)
     Button1 = push_button(this, "Button1", "Save", 48, 85);
     Button2 = push_button(this, "Button2", "Cancel", 160, 85);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-    main_text_edit->OnKeyPress = [this](TObject* s, QChar& k) { main_text_editKeyPress(s, k); };
+    OnActivate = Handler(this, &TForm2::FormActivate);
+    OnClose = Handler(this, &TForm2::FormClose);
+    Button1->OnClick = Handler(this, &TForm2::Button1Click);
+    Button2->OnClick = Handler(this, &TForm2::Button2Click);
+    main_text_edit->OnKeyPress = Handler(this, &TForm2::main_text_editKeyPress);
 }
 
 void TForm2::Button2Click(TObject*)
@@ -63,23 +63,15 @@ void TForm2::FormActivate(TObject*)
 
 void TForm2::load_ini()
 {
-    try {
-        const TIniFile ini(Unit2::ini_path);
-        Unit2::main_text = ini.ReadString("Config", "MainText", "");
-    } catch (const Exception&) {
-        // An unreadable file leaves the last known text.
-    }
+    const TIniFile ini(Unit2::ini_path);
+    Unit2::main_text = ini.ReadString("Config", "MainText", "");
     main_text_edit->SetText(Unit2::main_text);
 }
 
 // The card takes the new text at the main window's next settings load, not here.
 void TForm2::Button1Click(TObject*)
 {
-    try {
-        TIniFile ini(Unit2::ini_path);
-        ini.WriteString("Config", "MainText", Trim(main_text_edit->Text()));
-    } catch (const Exception&) {
-        // Not stored, and nothing to tell the user.
-    }
+    // A file that cannot be written keeps its old text, unreported, as every settings save does.
+    TIniFile(Unit2::ini_path).WriteString("Config", "MainText", Trim(main_text_edit->Text()));
     Close();
 }

@@ -61,6 +61,6 @@ void TForm1::create_preview()
 
     email_img = tool_image(display_panel, "email_img", "email", 242, 88, 34, 28, "Send Email to this Name");
     print_cover = tool_image(display_panel, "print_cover", "print", 453, 81, 34, 34, "Preview and Print");
-    email_img->OnClick = [this](TObject* s) { email_imgClick(s); };
-    print_cover->OnClick = [this](TObject* s) { print_coverClick(s); };
+    email_img->OnClick = Handler(this, &TForm1::email_imgClick);
+    print_cover->OnClick = Handler(this, &TForm1::print_coverClick);
 }

@@ -86,17 +86,17 @@ void TForm1::create_design_controls()
     for (const CardSize& s : card_sizes)
         size_select->Add(QString::fromLatin1(s.entry));
 
-    Image2->OnClick = [this](TObject* s) { Button3Click(s); };
-    Image3->OnClick = [this](TObject* s) { Button4Click(s); };
-    Image5->OnClick = [this](TObject* s) { Button8Click(s); };
-    start_drop_shadow_chk->OnClick = [this](TObject* s) { start_drop_shadow_chkClick(s); };
-    drop_shadow_chk->OnClick = [this](TObject* s) { drop_shadow_chkClick(s); };
-    TrackBar1->OnChange = [this](TObject* s) { TrackBar1Change(s); };
-    TrackBar2->OnChange = [this](TObject* s) { TrackBar2Change(s); };
-    font_select->OnClick = [this](TObject* s) { font_selectClick(s); };
-    font_select2->OnClick = [this](TObject* s) { font_select2Click(s); };
-    Label4->OnClick = [this](TObject* s) { Label4Click(s); };
-    Label5->OnClick = [this](TObject* s) { Label5Click(s); };
-    size_select->OnCloseUp = [this](TObject* s) { size_selectCloseUp(s); };
-    edit_txt->OnClick = [this](TObject* s) { edit_txtClick(s); };
+    Image2->OnClick = Handler(this, &TForm1::Button3Click);
+    Image3->OnClick = Handler(this, &TForm1::Button4Click);
+    Image5->OnClick = Handler(this, &TForm1::Button8Click);
+    start_drop_shadow_chk->OnClick = Handler(this, &TForm1::start_drop_shadow_chkClick);
+    drop_shadow_chk->OnClick = Handler(this, &TForm1::drop_shadow_chkClick);
+    TrackBar1->OnChange = Handler(this, &TForm1::TrackBar1Change);
+    TrackBar2->OnChange = Handler(this, &TForm1::TrackBar2Change);
+    font_select->OnClick = Handler(this, &TForm1::font_selectClick);
+    font_select2->OnClick = Handler(this, &TForm1::font_select2Click);
+    Label4->OnClick = Handler(this, &TForm1::Label4Click);
+    Label5->OnClick = Handler(this, &TForm1::Label5Click);
+    size_select->OnCloseUp = Handler(this, &TForm1::size_selectCloseUp);
+    edit_txt->OnClick = Handler(this, &TForm1::edit_txtClick);
 }

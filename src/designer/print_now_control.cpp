@@ -20,11 +20,11 @@ TForm6::TForm6() : TDialogForm("Form6", "Print Multiple Control", 394, 169)
     stop_print = push_button(this, "stop_print", "Pause", 152, 112, 90);
     Button1 = push_button(this, "Button1", "Close", 264, 112, 90);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    print_start->OnClick = [this](TObject* s) { print_startClick(s); };
-    stop_print->OnClick = [this](TObject* s) { stop_printClick(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+    OnActivate = Handler(this, &TForm6::FormActivate);
+    OnClose = Handler(this, &TForm6::FormClose);
+    print_start->OnClick = Handler(this, &TForm6::print_startClick);
+    stop_print->OnClick = Handler(this, &TForm6::stop_printClick);
+    Button1->OnClick = Handler(this, &TForm6::Button1Click);
 }
 
 void TForm6::Button1Click(TObject*)

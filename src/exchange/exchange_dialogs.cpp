@@ -23,7 +23,7 @@ int TForm1::count_members()
 {
     cnn->SetSQL("SELECT COUNT(userid) AS total_card FROM member;");
     cnn->Open();
-    member_total = cnn->FieldByName("total_card")->AsString();
+    const QString total = cnn->FieldByName("total_card")->AsString();
     cnn->Close();
-    return StrToInt(member_total);
+    return StrToInt(total);
 }

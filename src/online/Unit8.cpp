@@ -38,11 +38,11 @@ TForm8::TForm8() : TDialogForm("Form8", "Send Email to this Name", 417, 217)
     wwwform->Name = "wwwform";
     wwwform->SetBounds(-10, -10, 1, 0);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-    email->OnKeyPress = [this](TObject* s, QChar& k) { emailKeyPress(s, k); };
+    OnActivate = Handler(this, &TForm8::FormActivate);
+    OnClose = Handler(this, &TForm8::FormClose);
+    Button1->OnClick = Handler(this, &TForm8::Button1Click);
+    Button2->OnClick = Handler(this, &TForm8::Button2Click);
+    email->OnKeyPress = Handler(this, &TForm8::emailKeyPress);
 }
 
 void TForm8::FormActivate(TObject*)

@@ -14,7 +14,7 @@ void TForm1::create_online_components()
     ads = new TWebBrowser(ads_panel);
     ads->Name = "ads";
     ads->SetBounds(0, 0, 513, 70);
-    ads->OnDocumentComplete = [this](TObject* s, const QString& url) { adsDocumentComplete(s, url); };
+    ads->OnDocumentComplete = Handler(this, &TForm1::adsDocumentComplete);
 
     // The heart sits beside the Gallery button; the click area covers it in both blink phases.
     ads_gold_heart = tool_image(main_menu, "ads_gold_heart", "heart", 501, 16, 48, 43, "Vivudoz Services");
@@ -31,13 +31,13 @@ void TForm1::create_online_components()
     for (TPanel* area : {go_to_kavri, goto_kavri})
         area->SetHint("Go to Website");
 
-    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
-    AdsTimer->OnTimer = [this](TObject* s) { AdsTimerTimer(s); };
+    Timer1->OnTimer = Handler(this, &TForm1::Timer1Timer);
+    AdsTimer->OnTimer = Handler(this, &TForm1::AdsTimerTimer);
     for (TImage* heart : {ads_gold_heart, ads_img})
-        heart->OnClick = [this](TObject* s) { ads_imgClick(s); };
-    Onlinemanual1->OnClick = [this](TObject* s) { Onlinemanual1Click(s); };
-    Image4->OnClick = [this](TObject* s) { Image4Click(s); };
-    www_url->OnClick = [this](TObject* s) { GotoWebsite1Click(s); };
+        heart->OnClick = Handler(this, &TForm1::ads_imgClick);
+    Onlinemanual1->OnClick = Handler(this, &TForm1::Onlinemanual1Click);
+    Image4->OnClick = Handler(this, &TForm1::Image4Click);
+    www_url->OnClick = Handler(this, &TForm1::GotoWebsite1Click);
     for (TPanel* area : {Panel2, go_to_kavri, goto_kavri})
-        area->OnClick = [this](TObject* s) { GotoWebsite1Click(s); };
+        area->OnClick = Handler(this, &TForm1::GotoWebsite1Click);
 }

@@ -16,13 +16,13 @@ TForm3::TForm3() : TDialogForm("Form3", "New", 330, 230)
     ok = push_button(this, "ok", "Save", 72, 180);
     cancel = push_button(this, "cancel", "Cancel", 184, 180);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    ok->OnClick = [this](TObject* s) { okClick(s); };
-    cancel->OnClick = [this](TObject* s) { cancelClick(s); };
-    name->OnKeyPress = [this](TObject* s, QChar& k) { nameKeyPress(s, k); };
-    lastname->OnKeyPress = [this](TObject* s, QChar& k) { lastnameKeyPress(s, k); };
-    other_txt->OnKeyPress = [this](TObject* s, QChar& k) { other_txtKeyPress(s, k); };
+    OnActivate = Handler(this, &TForm3::FormActivate);
+    OnClose = Handler(this, &TForm3::FormClose);
+    ok->OnClick = Handler(this, &TForm3::okClick);
+    cancel->OnClick = Handler(this, &TForm3::cancelClick);
+    name->OnKeyPress = Handler(this, &TForm3::nameKeyPress);
+    lastname->OnKeyPress = Handler(this, &TForm3::lastnameKeyPress);
+    other_txt->OnKeyPress = Handler(this, &TForm3::other_txtKeyPress);
 }
 
 void TForm3::FormActivate(TObject*)

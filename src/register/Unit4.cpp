@@ -7,14 +7,7 @@
 
 TForm4* Form4 = nullptr;
 
-TForm4::TForm4() : TGroupNameDialog("Form4", "New Group Name", "Add New Group Name:", 0xC080FF)
-{
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Cancel->OnClick = [this](TObject* s) { CancelClick(s); };
-    Edit1->OnKeyPress = [this](TObject* s, QChar& k) { Edit1KeyPress(s, k); };
-}
+TForm4::TForm4() : TGroupNameDialog("Form4", "New Group Name", "Add New Group Name:", 0xC080FF) {}
 
 void TForm4::FormActivate(TObject*)
 {
@@ -25,12 +18,6 @@ void TForm4::FormActivate(TObject*)
 void TForm4::CancelClick(TObject*)
 {
     Close();
-}
-
-void TForm4::Edit1KeyPress(TObject* Sender, QChar& Key)
-{
-    enter_esc(
-        Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
 }
 
 void TForm4::FormClose(TObject*)
@@ -48,11 +35,8 @@ void TForm4::Button1Click(TObject*)
     }
     TADOQuery* cnn = Form1->cnn;
     // Compared as it will be stored, trimmed: a name typed with a blank is no new group.
-    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name = ?", {name},
-                      "group_dupp") > 0) {
-        ShowMessage("Data duplicates!");
+    if (name_taken(name))
         return;
-    }
     const int key =
         first_integer(cnn, "SELECT group_id FROM mb_group ORDER BY group_id DESC;", {}, "group_id") + 1;
     cnn->SetSQL("SELECT * FROM mb_group");

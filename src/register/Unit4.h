@@ -5,11 +5,10 @@
 class TForm4 : public TGroupNameDialog {
 public:
     TForm4();
-    void FormActivate(TObject* Sender);
-    void Button1Click(TObject* Sender);
-    void CancelClick(TObject* Sender);
-    void Edit1KeyPress(TObject* Sender, QChar& Key);
-    void FormClose(TObject* Sender);
+    void FormActivate(TObject* Sender) override;
+    void Button1Click(TObject* Sender) override;
+    void CancelClick(TObject* Sender) override;
+    void FormClose(TObject* Sender) override;
 };
 
 extern TForm4* Form4;

@@ -2,7 +2,6 @@
 
 #include "app/Unit1.h"
 #include "data/ado.h"
-#include "register/scratch_reads.h"
 #include "system/sysutils.h"
 
 TForm5* Form5 = nullptr;
@@ -16,14 +15,7 @@ void initialize()
 }
 } // namespace Unit5
 
-TForm5::TForm5() : TGroupNameDialog("Form5", "Update Group Name", "Edit the Group Name:", 0x00AA00)
-{
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Cancel->OnClick = [this](TObject* s) { CancelClick(s); };
-    Edit1->OnKeyPress = [this](TObject* s, QChar& k) { Edit1KeyPress(s, k); };
-}
+TForm5::TForm5() : TGroupNameDialog("Form5", "Update Group Name", "Edit the Group Name:", 0x00AA00) {}
 
 void TForm5::FormActivate(TObject*)
 {
@@ -36,12 +28,6 @@ void TForm5::CancelClick(TObject*)
 {
     Form1->group_status->SetText("closed");
     Close();
-}
-
-void TForm5::Edit1KeyPress(TObject* Sender, QChar& Key)
-{
-    enter_esc(
-        Key, [&] { Button1Click(Sender); }, [&] { CancelClick(Sender); });
 }
 
 void TForm5::FormClose(TObject*)
@@ -74,11 +60,8 @@ void TForm5::Button1Click(TObject*)
     }
     TADOQuery* cnn = Form1->cnn;
     // The group's own row counts too, so an unchanged name is refused.
-    if (first_integer(cnn, "SELECT COUNT(group_id) AS group_dupp FROM mb_group WHERE group_name=?", {name},
-                      "group_dupp") > 0) {
-        ShowMessage("Data duplicates!");
+    if (name_taken(name))
         return;
-    }
     cnn->SetSQL("UPDATE mb_group SET group_name = ? WHERE group_id = ?", {name, Unit5::edit_group_id});
     cnn->ExecSQL();
     Form1->group_status->SetText("changed");

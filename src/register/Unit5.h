@@ -5,12 +5,11 @@
 class TForm5 : public TGroupNameDialog {
 public:
     TForm5();
-    void FormActivate(TObject* Sender);
+    void FormActivate(TObject* Sender) override;
     void load_current_groupname();
-    void Button1Click(TObject* Sender);
-    void CancelClick(TObject* Sender);
-    void Edit1KeyPress(TObject* Sender, QChar& Key);
-    void FormClose(TObject* Sender);
+    void Button1Click(TObject* Sender) override;
+    void CancelClick(TObject* Sender) override;
+    void FormClose(TObject* Sender) override;
 };
 
 extern TForm5* Form5;

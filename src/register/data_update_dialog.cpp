@@ -43,15 +43,15 @@ Tdata_update::Tdata_update() : TDialogForm("data_update", "Data update", 420, 27
     cancel = push_button(this, "cancel", "Cancel", 224, 226);
     SetTabOrder({Edit1, Edit2, Edit3, ok, cancel, name_group, Edit4});
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    ok->OnClick = [this](TObject* s) { okClick(s); };
-    cancel->OnClick = [this](TObject* s) { cancelClick(s); };
-    name_group->OnCloseUp = [this](TObject* s) { name_groupCloseUp(s); };
+    OnActivate = Handler(this, &Tdata_update::FormActivate);
+    OnClose = Handler(this, &Tdata_update::FormClose);
+    ok->OnClick = Handler(this, &Tdata_update::okClick);
+    cancel->OnClick = Handler(this, &Tdata_update::cancelClick);
+    name_group->OnCloseUp = Handler(this, &Tdata_update::name_groupCloseUp);
     for (TLabeledEdit* e : {Edit1, Edit2, Edit3, Edit4})
-        e->OnKeyPress = [this](TObject* s, QChar& k) { Edit1KeyPress(s, k); };
-    ok->OnKeyPress = [this](TObject* s, QChar& k) { okKeyPress(s, k); };
-    cancel->OnKeyPress = [this](TObject* s, QChar& k) { cancelKeyPress(s, k); };
+        e->OnKeyPress = Handler(this, &Tdata_update::Edit1KeyPress);
+    ok->OnKeyPress = Handler(this, &Tdata_update::okKeyPress);
+    cancel->OnKeyPress = Handler(this, &Tdata_update::cancelKeyPress);
 }
 
 void Tdata_update::cancelClick(TObject*)

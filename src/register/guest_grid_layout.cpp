@@ -44,7 +44,7 @@ void TForm1::create_guest_grid()
     DBGrid1->Columns(4)->SetFont(MakeFont("MS Sans Serif", 16, 0, clBlack));
 
     DBGrid1->OnTitleClick = [this](TColumn* c) { DBGrid1TitleClick(c); };
-    DBGrid1->OnDrawColumnCell = [this](TObject* s) { DBGrid1DrawColumnCell(s); };
-    DBGrid1->OnColumnMoved = [this](TObject* s, int from, int to) { DBGrid1ColumnMoved(s, from, to); };
-    DBGrid1->OnMouseMove = [this](TObject* s, int x, int y) { DBGrid1MouseMove(s, x, y); };
+    DBGrid1->OnDrawColumnCell = Handler(this, &TForm1::DBGrid1DrawColumnCell);
+    DBGrid1->OnColumnMoved = Handler(this, &TForm1::DBGrid1ColumnMoved);
+    DBGrid1->OnMouseMove = Handler(this, &TForm1::DBGrid1MouseMove);
 }

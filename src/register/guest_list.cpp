@@ -32,9 +32,9 @@ void TForm1::list_allClick(TObject*)
     const bool searching = !Trim(text).isEmpty();
     const int entry = name_group->ItemIndex();
     if (searching) {
-        search_where = entry == 0 ? " WHERE" : "";
-        search_and = entry == 0 ? "" : " AND ";
-        search_filter = search_where + kSearchCondition + search_and;
+        const QString where = entry == 0 ? " WHERE" : "";
+        const QString and_after = entry == 0 ? "" : " AND ";
+        search_filter = where + kSearchCondition + and_after;
         search_filter_values = search_values(text);
     } else {
         search_filter = " ";

@@ -20,11 +20,11 @@ TForm7::TForm7() : TDialogForm("Form7", "Money update", 417, 217)
     money_save = push_button(this, "money_save", "Save", 120, 160);
     mcancel = push_button(this, "mcancel", "Cancel", 224, 160);
 
-    OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnClose = [this](TObject* s) { FormClose(s); };
-    money_save->OnClick = [this](TObject* s) { money_saveClick(s); };
-    mcancel->OnClick = [this](TObject* s) { mcancelClick(s); };
-    money_textbox->OnKeyPress = [this](TObject* s, QChar& k) { money_textboxKeyPress(s, k); };
+    OnActivate = Handler(this, &TForm7::FormActivate);
+    OnClose = Handler(this, &TForm7::FormClose);
+    money_save->OnClick = Handler(this, &TForm7::money_saveClick);
+    mcancel->OnClick = Handler(this, &TForm7::mcancelClick);
+    money_textbox->OnKeyPress = Handler(this, &TForm7::money_textboxKeyPress);
 }
 
 void TForm7::money_saveClick(TObject*)

@@ -36,15 +36,15 @@ void TForm1::create_register_controls()
     Image7 = tool_image(display_panel, "Image7", "money", 115, 83, 34, 34, "Money from Guest");
     del = tool_image(display_panel, "del", "delete", 187, 81, 31, 34, "Remove Guest's Name");
 
-    search_box->OnChange = [this](TObject* s) { search_boxChange(s); };
-    list_show_all->OnClick = [this](TObject* s) { list_show_allClick(s); };
-    add_new->OnClick = [this](TObject* s) { add_newClick(s); };
-    del->OnClick = [this](TObject* s) { delClick(s); };
-    Image6->OnClick = [this](TObject* s) { Button1Click(s); };
-    Image7->OnClick = [this](TObject* s) { Button5Click(s); };
-    Image8->OnClick = [this](TObject* s) { NewGroupClick(s); };
-    Image9->OnClick = [this](TObject* s) { edit_groupClick(s); };
-    group_delete_img->OnClick = [this](TObject* s) { group_deleteClick(s); };
-    name_group->OnCloseUp = [this](TObject* s) { name_groupCloseUp(s); };
-    name_group->OnSelect = [this](TObject* s) { name_groupCloseUp(s); };
+    search_box->OnChange = Handler(this, &TForm1::search_boxChange);
+    list_show_all->OnClick = Handler(this, &TForm1::list_show_allClick);
+    add_new->OnClick = Handler(this, &TForm1::add_newClick);
+    del->OnClick = Handler(this, &TForm1::delClick);
+    Image6->OnClick = Handler(this, &TForm1::Button1Click);
+    Image7->OnClick = Handler(this, &TForm1::Button5Click);
+    Image8->OnClick = Handler(this, &TForm1::NewGroupClick);
+    Image9->OnClick = Handler(this, &TForm1::edit_groupClick);
+    group_delete_img->OnClick = Handler(this, &TForm1::group_deleteClick);
+    name_group->OnCloseUp = Handler(this, &TForm1::name_groupCloseUp);
+    name_group->OnSelect = Handler(this, &TForm1::name_groupCloseUp);
 }

@@ -256,4 +256,15 @@ TEST_F(SettingsTest, AMissingFileReadsAsEveryKeyAbsent)
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
+// Only a value that does not convert is swallowed: a handler that the load runs and that fails
+// reaches the default error box.
+TEST_F(SettingsTest, AFailingHandlerDuringTheLoadIsShown)
+{
+    start();
+    write_ini({{"d_SD", "1"}, {"trackbar_pos2", "3"}});
+    Form1->TrackBar2->OnChange = [](TObject*) { throw Exception("Broken handler"); };
+    Dispatch([] { Form1->get_data(); });
+    EXPECT_EQ(dialogs.texts(), QStringList{"Broken handler."});
+}
+
 } // namespace

@@ -192,6 +192,16 @@ TEST_F(ToolkitTest, FocusIsRefusedForHiddenOrDisabledControls)
     EXPECT_THROW(edit->SetFocus(), Exception);
 }
 
+// The form frees what is still listed when it goes: a control freed before must not be among them.
+TEST_F(ToolkitTest, AControlFreedOnItsOwnLeavesItsParent)
+{
+    TForm form;
+    auto* panel = new TPanel(&form);
+    auto* kept = new TEdit(panel);
+    delete new TEdit(panel);
+    EXPECT_EQ(panel->Controls(), std::vector<TControl*>{kept});
+}
+
 TEST_F(ToolkitTest, TheLengthLimitCountsCharactersAndNeverSplitsOne)
 {
     TForm form;

@@ -31,7 +31,6 @@ public:
     // open connection does nothing.
     void Open();
     bool Connected() const;
-    void SetConnected(bool on) { on ? Open() : Close(); }
     // Closes the data sets that use it, then the file. Closing a closed connection does nothing.
     void Close();
 

@@ -34,7 +34,6 @@ public:
     // Drops the result and any pending insert or edit. Closing a closed data set does nothing.
     void Close();
     bool Active() const { return state_ != dsInactive; }
-    void SetActive(bool on) { on ? Open() : Close(); }
     TDataSetState State() const { return state_; }
 
     // Moves post a pending insert or edit first. MoveBy stops at the first or last row.

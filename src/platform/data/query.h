@@ -29,7 +29,6 @@ public:
 
     // Changing the table closes the data set; it opens "SELECT * FROM <table>".
     void SetTableName(const QString& name);
-    QString TableName() const { return table_; }
 
 protected:
     QString SelectText() const override;

@@ -25,8 +25,13 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : widget_(widget), pare
     }
 }
 
-// Widgets belong to their window and die with it; child controls die with their parent control.
-TControl::~TControl() = default;
+// The widget is not touched here: a form deletes its window, and with it every widget, before its
+// controls.
+TControl::~TControl()
+{
+    if (parent_)
+        parent_->RemoveChild(this);
+}
 
 TControl* TControl::FromWidget(const QWidget* w)
 {
@@ -178,8 +183,9 @@ TWinControl::TWinControl(TWinControl* parent, QWidget* widget, QWidget* client)
 
 TWinControl::~TWinControl()
 {
-    for (auto it = children_.rbegin(); it != children_.rend(); ++it)
-        delete *it;
+    // Each child leaves the list as it goes; the last placed goes first.
+    while (!children_.empty())
+        delete children_.back();
 }
 
 int TWinControl::ClientWidth() const

@@ -21,6 +21,13 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 // Key is the typed character (13 Enter, 27 Esc); setting it to 0 swallows the key.
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
 
+// An event that runs a handler of the object that wires it: Handler(this, &TForm1::Button1Click).
+template <class T, class C, class... Args>
+std::function<void(TObject*, Args...)> Handler(T* object, void (C::*handler)(TObject*, Args...))
+{
+    return [object, handler](TObject* sender, Args... args) { (object->*handler)(sender, args...); };
+}
+
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TCursor { crDefault, crHandPoint };
@@ -106,9 +113,11 @@ public:
     void AddChild(TControl* c) { children_.push_back(c); }
     // The controls placed on this one.
     const std::vector<TControl*>& Controls() const { return children_; }
-    void RemoveChild(TControl* c);
 
 private:
+    friend class TControl;
+    void RemoveChild(TControl* c);
+
     QWidget* client_;
     std::vector<TControl*> children_;
 };

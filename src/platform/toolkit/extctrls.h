@@ -11,7 +11,6 @@ class TImage : public TControl {
 public:
     explicit TImage(TWinControl* parent);
     void LoadFromFile(const QString& path);
-    QString PictureFile() const { return file_; }
     // Sizes the control to the picture's own size.
     void SetAutoSize(bool a);
     TNotifyEvent OnClick;

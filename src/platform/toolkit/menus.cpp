@@ -33,7 +33,6 @@ void TMenuItem::SetCaption(const QString& c)
 
 void TMenuItem::SetShortCut(const QString& s)
 {
-    shortcut_ = s;
     action_->setShortcut(QKeySequence(s));
 }
 

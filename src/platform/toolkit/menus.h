@@ -15,7 +15,6 @@ public:
     QString Caption() const { return caption_; }
     void SetCaption(const QString& c);
     // Shortcut text such as "Ctrl+G", "Alt+Backspace", "Ctrl+Alt+P".
-    QString ShortCut() const { return shortcut_; }
     void SetShortCut(const QString& s);
     void Add(TMenuItem* child);
     int Count() const { return static_cast<int>(items_.size()); }
@@ -28,7 +27,7 @@ public:
     QMenu* SubMenu();
 
 private:
-    QString caption_, shortcut_;
+    QString caption_;
     QAction* action_;
     QMenu* submenu_ = nullptr;
     std::vector<TMenuItem*> items_;

@@ -19,7 +19,6 @@ bool RunClick(const std::function<void(TObject*)>& handler, TObject* sender);
 class AlignHost : public QWidget {
 public:
     AlignHost(TWinControl* owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
-    void SetOwner(TWinControl* o) { owner_ = o; }
     ClickHandler clicked;
 
 protected:
