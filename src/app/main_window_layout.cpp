@@ -52,12 +52,12 @@ void TForm1::create_layout()
 
     Panel2 = new TPanel(Panel4);
     Panel2->Name = "Panel2";
-    Panel2->SetBounds(760, 4, 260, 30);
+    Panel2->SetBounds(824, 0, 212, 38);
     Panel2->SetColor(0xBE47FE);
     Panel2->SetAlign(alRight);
     www_url = new TLabel(Panel2);
     www_url->Name = "www_url";
-    www_url->SetBounds(10, 8, 240, 16);
+    www_url->SetBounds(10, 8, 200, 16);
     www_url->SetFont(MakeFont("Verdana", 13, fsBold, clWhite));
     www_url->SetCursor(crHandPoint);
     www_url->SetCaption("Go to the Official Website");

@@ -45,9 +45,10 @@ void TForm1::create_design_controls()
     Label10 = text_label(main_menu, "Label10", "Fonts", 186, 52, small_bold);
     Image3 = tool_image(main_menu, "Image3", "shadow", 264, 10, 36, 36, "Fonts Shadow Colors");
     Label15 = text_label(main_menu, "Label15", "Shadow", 260, 52, small_bold);
-    Image5 = tool_image(main_menu, "Image5", "report", 344, 10, 36, 36, "Report");
-    Image4 = tool_image(main_menu, "Image4", "gallery", 424, 10, 36, 36, "Gallery");
-    Label16 = text_label(main_menu, "Label16", "Gallery", 422, 52, small_bold);
+    Image4 = tool_image(main_menu, "Image4", "gallery", 342, 8, 38, 44, "Gallery");
+    Label16 = text_label(main_menu, "Label16", "Gallery", 341, 52, small_bold);
+    // Clear of the heart's click area, which ends at 473, and of the search box.
+    Image5 = tool_image(main_menu, "Image5", "report", 488, 10, 36, 36, "Report");
 
     ColorDialog1 = Own(new TColorDialog);
     Shadow_ColorDialog = Own(new TColorDialog);

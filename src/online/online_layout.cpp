@@ -17,11 +17,11 @@ void TForm1::create_online_components()
     ads->OnDocumentComplete = Handler(this, &TForm1::adsDocumentComplete);
 
     // The heart sits beside the Gallery button; the click area covers it in both blink phases.
-    ads_gold_heart = tool_image(main_menu, "ads_gold_heart", "heart", 501, 16, 48, 43, "Vivudoz Services");
+    ads_gold_heart = tool_image(main_menu, "ads_gold_heart", "heart", 421, 16, 48, 43, "Vivudoz Services");
     ads_gold_heart->SetVisible(false);
     ads_img = new TImage(main_menu);
     ads_img->Name = "ads_img";
-    ads_img->SetBounds(496, 8, 57, 57);
+    ads_img->SetBounds(416, 8, 57, 57);
     ads_img->SetHint("Vivudoz Services");
     ads_img->SetCursor(crHandPoint);
     ads_img->SetVisible(false);

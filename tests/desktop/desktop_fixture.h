@@ -38,7 +38,7 @@ protected:
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
         // A free display: the server picks it and tells its number.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!xvfb.waitForStarted() || !wait_until([&] {
                 xvfb.waitForReadyRead(50);
                 return xvfb.canReadLine();
@@ -49,7 +49,7 @@ protected:
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         wm.setProcessEnvironment(env);
-        wm.start("openbox", {});
+        wm.start("openbox", wmArgs);
         ASSERT_TRUE(wait_until([&] {
             return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         })) << "the window manager did not start";
@@ -187,6 +187,9 @@ protected:
         click(o.x() + 660, o.y() + 65);
     }
 
+    // Set before SetUp: the screen's size and depth, and the window manager's arguments.
+    QString screen = "1280x1024x24";
+    QStringList wmArgs;
     ProgramFolder folder;
     QTemporaryDir runtime, config;
     QProcess xvfb, wm, krv;

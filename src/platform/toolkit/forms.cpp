@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -88,10 +89,16 @@ void TForm::SetClientHeight(int h)
 
 void TForm::SetMinClientSize(int w, int h)
 {
-    int menu = 0;
-    if (auto* bar = window_->findChild<QMenuBar*>())
-        menu = bar->sizeHint().height();
-    window_->setMinimumSize(w, h + menu);
+    // A window smaller than this, on a small screen, scrolls its client area: every control stays
+    // within reach and the window still fits the screen.
+    if (!scroller_) {
+        scroller_ = new QScrollArea(window_);
+        scroller_->setFrameShape(QFrame::NoFrame);
+        scroller_->setWidgetResizable(true);
+        delete window_->layout()->replaceWidget(ClientWidget(), scroller_);
+        scroller_->setWidget(ClientWidget());
+    }
+    ClientWidget()->setMinimumSize(w, h);
 }
 
 void TForm::SetBorderStyle(TBorderStyle b)

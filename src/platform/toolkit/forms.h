@@ -12,6 +12,7 @@ enum TWindowState { wsNormal, wsMaximized };
 
 class TMainMenu;
 class FormWindow;
+class QScrollArea;
 
 class TForm : public TWinControl {
 public:
@@ -23,7 +24,7 @@ public:
     void SetClientWidth(int w);
     void SetClientHeight(int h);
     void SetBorderStyle(TBorderStyle b);
-    // The window cannot be made smaller than this client size.
+    // The client area is never laid out smaller than this; a smaller window scrolls it.
     void SetMinClientSize(int w, int h);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition p) { position_ = p; }
@@ -73,6 +74,7 @@ private:
     void CloseFromWindow();
     void PlaceOnScreen();
     FormWindow* window_;
+    QScrollArea* scroller_ = nullptr;
     std::vector<std::unique_ptr<TObject>> components_;
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
