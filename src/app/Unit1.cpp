@@ -2,8 +2,10 @@
 
 #include "app/CheckPrevious.h"
 #include "designer/Unit2.h"
-#include "net/http_client.h"
+#include "designer/report_components.h"
 #include "online/firewall_authorize.h"
+#include "online/online_components.h"
+#include "register/database_components.h"
 #include "system/sysutils.h"
 #include "toolkit/dbgrid.h"
 
@@ -120,10 +122,6 @@ TForm1::~TForm1()
 {
     // The grid reads its rows through the data source until its window goes, after this body.
     DBGrid1->SetDataSource(nullptr);
-    // The report connections read the data sets: they go first.
-    destroy_report_components();
-    destroy_database_components();
-    delete IdHTTP1;
     if (Form1 == this)
         Form1 = nullptr;
 }

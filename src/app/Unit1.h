@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 class TADOConnection;
 class TADOQuery;
@@ -235,7 +236,6 @@ private:
     // The advertising check's reply, applied once the post has ended.
     void show_ads_if_asked();
     void connect_report_data(); // once the data sets exist
-    void destroy_report_components();
     void create_database_components();
     // Opens the connection and the data sets that open with the window; each failure is shown.
     void open_database_components();
@@ -243,8 +243,22 @@ private:
     void create_exchange_dialogs();
     // The number of guests in the whole register.
     int count_members();
-    // Closes the data sets and the connection with the window.
-    void destroy_database_components();
+
+    // The owners of the components above that are not controls, one per family. Members go in
+    // reverse order of declaration, after the destructor's body and before the window: the report
+    // components (they read the data sets), the database, then the web client.
+    struct OnlineComponents;
+    struct DatabaseComponents;
+    struct ReportComponents;
+    std::unique_ptr<OnlineComponents> online_;
+    std::unique_ptr<DatabaseComponents> database_;
+    std::unique_ptr<ReportComponents> reports_;
+    // Hands a new component to its owner and gives it back for the window's named pointer.
+    template <class T> static T* keep(std::unique_ptr<T>& owner, T* component)
+    {
+        owner.reset(component);
+        return component;
+    }
 
     // Keys whose stored text did not convert at the last load, with the text of the value kept in force:
     // a save leaves such a key as stored until its value changes.

@@ -2,12 +2,13 @@
 // and its click area, and the bindings of the web links and the gallery launcher.
 #include "app/Unit1.h"
 #include "app/layout_helpers.h"
-#include "net/http_client.h"
 #include "net/web_browser.h"
+#include "online/online_components.h"
 
 void TForm1::create_online_components()
 {
-    IdHTTP1 = new TIdHTTP;
+    online_ = std::make_unique<OnlineComponents>();
+    IdHTTP1 = keep(online_->IdHTTP1, new TIdHTTP);
     IdHTTP1->Accept = "text/html, */*";
     IdHTTP1->UserAgent = "Mozilla/3.0 (compatible)";
 

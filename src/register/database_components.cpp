@@ -1,7 +1,6 @@
 // The main window's connection and data sets, opened while the window is created once the
 // single-instance guard has admitted the start.
-#include "app/Unit1.h"
-#include "data/ado.h"
+#include "register/database_components.h"
 #include "toolkit/dbgrid.h"
 
 namespace {
@@ -20,24 +19,27 @@ TADOQuery* query(TADOConnection* c, const QString& name, const QString& sql)
 
 void TForm1::create_database_components()
 {
-    ADOConnection1 = new TADOConnection("ADOConnection1");
+    database_ = std::make_unique<DatabaseComponents>();
+    DatabaseComponents& own = *database_;
+    ADOConnection1 = keep(own.ADOConnection1, new TADOConnection("ADOConnection1"));
     ADOConnection1->SetConnectionString(
         "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=control.orac;Persist Security Info=False");
     // Another program's database is never taken for ours, nor switched to our journal mode.
     ADOConnection1->RequiredTables = {"member", "mb_group", "for_report_show"};
-    ADOQuery1 = query(ADOConnection1, "ADOQuery1", "SELECT * FROM member ORDER BY userid");
-    cnn = query(ADOConnection1, "cnn", "SELECT * FROM mb_group ORDER BY group_name");
-    Table1 = new TADOTable;
+    ADOQuery1 =
+        keep(own.ADOQuery1, query(ADOConnection1, "ADOQuery1", "SELECT * FROM member ORDER BY userid"));
+    cnn = keep(own.cnn, query(ADOConnection1, "cnn", "SELECT * FROM mb_group ORDER BY group_name"));
+    Table1 = keep(own.Table1, new TADOTable);
     Table1->Name = "Table1";
     Table1->SetConnection(ADOConnection1);
     Table1->SetTableName("mb_group");
-    Report_Query = query(ADOConnection1, "Report_Query", {});
-    Report_Query2 = query(ADOConnection1, "Report_Query2", {});
-    Report_Query3 = query(ADOConnection1, "Report_Query3", {});
-    Report_Query4 =
-        query(ADOConnection1, "Report_Query4", "SELECT * FROM for_report_show WHERE report_show_id = 1");
+    Report_Query = keep(own.Report_Query, query(ADOConnection1, "Report_Query", {}));
+    Report_Query2 = keep(own.Report_Query2, query(ADOConnection1, "Report_Query2", {}));
+    Report_Query3 = keep(own.Report_Query3, query(ADOConnection1, "Report_Query3", {}));
+    Report_Query4 = keep(own.Report_Query4, query(ADOConnection1, "Report_Query4",
+                                                  "SELECT * FROM for_report_show WHERE report_show_id = 1"));
 
-    DataSource1 = new TDataSource("DataSource1");
+    DataSource1 = keep(own.DataSource1, new TDataSource("DataSource1"));
     DataSource1->SetDataSet(ADOQuery1);
     DataSource1->OnDataChange = [this](TField* f) { DataSource1DataChange(nullptr, f); };
     DBGrid1->SetDataSource(DataSource1);
@@ -51,15 +53,4 @@ void TForm1::open_database_components()
     for (TDataSet* ds :
          {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn), static_cast<TDataSet*>(Table1)})
         Dispatch([ds] { ds->Open(); });
-}
-
-void TForm1::destroy_database_components()
-{
-    for (TDataSet* ds :
-         {static_cast<TDataSet*>(ADOQuery1), static_cast<TDataSet*>(cnn), static_cast<TDataSet*>(Table1),
-          static_cast<TDataSet*>(Report_Query), static_cast<TDataSet*>(Report_Query2),
-          static_cast<TDataSet*>(Report_Query3), static_cast<TDataSet*>(Report_Query4)})
-        delete ds;
-    delete DataSource1;
-    delete ADOConnection1;
 }

@@ -25,8 +25,7 @@ TControl::TControl(TWinControl* parent, QWidget* widget) : widget_(widget), pare
     }
 }
 
-// The widget is not touched here: a form deletes its window, and with it every widget, before its
-// controls.
+// The widget is gone already when the form frees its controls (see the class).
 TControl::~TControl()
 {
     if (parent_)

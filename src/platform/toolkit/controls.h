@@ -32,6 +32,9 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TCursor { crDefault, crHandPoint };
 
+// A control wraps a widget that it does not own. A form deletes its window, and with it every widget,
+// before it frees its controls: no control destructor may touch its widget. A control freed on its
+// own leaves its parent's list; its widget stays until the window goes.
 class TControl : public TObject {
 public:
     TControl(TWinControl* parent, QWidget* widget);
