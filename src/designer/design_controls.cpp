@@ -17,9 +17,11 @@ void recolor(std::initializer_list<TLabel*> labels, TColor color)
 }
 
 // A confirmed font dialog gives the label its face, style and size, and the designer state
-// its name and size.
+// its name and size. The dialog opens on the label's style: only the label keeps it across a
+// restart, so an OK without a change changes nothing.
 void choose_font(TFontDialog* dialog, TLabel* label, QString& font_name, int& font_size)
 {
+    dialog->Font.Style = label->Font().Style;
     if (!dialog->Execute())
         return;
     set_font_face(label, dialog->Font);

@@ -147,6 +147,26 @@ TEST_F(DesignControlsTest, AChosenFontGoesToItsLineAndItsShadowWithItsStyle)
     EXPECT_EQ(Form1->Label1->Font().Name, "DejaVu Sans");
 }
 
+// Only the labels keep the style over a restart; a dialog that opened on a style of its own would
+// hand that style to the card on OK.
+TEST_F(DesignControlsTest, AFontDialogOpensOnItsLabelsFaceStyle)
+{
+    ASSERT_EQ(Form1->head_txt->Font().Style, fsBold);
+    ASSERT_EQ(Form1->FontDialog2->Font.Style, 0u);
+    const QString face = Form1->FontDialog2->Font.Name;
+    Form1->font_select->OnClick(Form1->font_select);
+    Form1->font_select2->OnClick(Form1->font_select2);
+    dialogs.fonts.push_back(MakeFont("DejaVu Serif", 24, fsItalic));
+    Form1->font_select->OnClick(Form1->font_select);
+    Form1->font_select->OnClick(Form1->font_select);
+    ASSERT_EQ(dialogs.fontsShown.size(), 4u);
+    EXPECT_EQ(dialogs.fontsShown[0].Style, fsBold);
+    EXPECT_EQ(dialogs.fontsShown[0].Name, face);
+    EXPECT_EQ(dialogs.fontsShown[1].Style, fsBold);
+    EXPECT_EQ(dialogs.fontsShown[3].Style, fsItalic);
+    EXPECT_EQ(dialogs.fontsShown[3].Name, "DejaVu Serif");
+}
+
 TEST_F(DesignControlsTest, ExactlyOneControlBoxShowsWithItsCaptionWhite)
 {
     auto expect_shown = [](bool main_text) {

@@ -213,6 +213,57 @@ TEST_F(StatisticsReportTest, GoesWhereTheLastCardJobSentItsCards)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// The figures leave the amounts out of the search, the list's rows match them too: no money total
+// under the rows contradicts them.
+TEST_F(StatisticsReportTest, RowsMatchedByTheirAmountStandUnderFiguresThatLeaveThemOut)
+{
+    folder.sql("INSERT INTO member (userid, name, lastname, other_txt, money) VALUES"
+               " (1, 'Anna', 'Berg', 'Table 12', 500), (2, 'Bob', 'Stone', 'Table 3', 1200),"
+               " (3, 'Carl', 'Lind', 'Table 4', 300);");
+    start();
+    select(0, "12");
+    Form1->Button8Click(Form1->Image5);
+    ASSERT_EQ(cards.size(), 1u) << dialogs.texts().join("; ").toStdString();
+    WritePdf(cards[0].doc, folder.file("report.pdf"), "report", [](int) {});
+    const QStringList text = lines(ReadPdf(folder.file("report.pdf")), 1);
+    EXPECT_EQ(text.mid(4),
+              (QStringList{"1 500 1 0", "Guests Total money Guests with money Guests without money",
+                           "Name Lastname Other text Money", "Anna Berg Table 12 500",
+                           "Bob Stone Table 3 1,200", "Page 1"}));
+}
+
+// The largest total the database sums (the largest 64-bit integer) and the widest amounts stay
+// within their box and their column.
+TEST_F(StatisticsReportTest, TheWidestFiguresAndAmountsStayInTheirPlaces)
+{
+    folder.sql("INSERT INTO member (userid, name, lastname, other_txt, money) VALUES"
+               " (1, 'Anna', 'Berg', 'Table by the window on the left', 99999999999999),"
+               " (2, 'Bob', 'Stone', 'Table by the window on the left', 9223272036854774308),"
+               " (3, 'Carl', 'Lind', 'Table 4', 1500);");
+    start();
+    Form1->Button8Click(Form1->Image5);
+    ASSERT_EQ(cards.size(), 1u) << dialogs.texts().join("; ").toStdString();
+    WritePdf(cards[0].doc, folder.file("report.pdf"), "report", [](int) {});
+    const PdfContent pdf = ReadPdf(folder.file("report.pdf"));
+    SCOPED_TRACE(pdf.Text().toStdString());
+
+    const PdfWord* total = pdf.Find("9,223,372,036,854,775,807");
+    ASSERT_TRUE(total);
+    constexpr double boxLeft = (0.75 + 1.73) * 72, boxRight = boxLeft + 1.58 * 72;
+    EXPECT_GE(total->XMin, boxLeft);
+    EXPECT_LE(total->XMax, boxRight);
+    for (const QString amount : {"99,999,999,999,999", "9,223,272,036,854,774,308"}) {
+        const PdfWord* cell = pdf.Find(amount);
+        ASSERT_TRUE(cell) << amount.toStdString();
+        // The other text's last word on the same row ends before the amount begins.
+        for (const PdfWord& w : pdf.Words) {
+            if (&w != cell && std::abs(w.YMax - cell->YMax) < 3 && w.XMin < cell->XMin)
+                EXPECT_LT(w.XMax + 3, cell->XMin)
+                    << w.Text.toStdString() << " runs into " << amount.toStdString();
+        }
+    }
+}
+
 // Every guest of the selection in the list's order, over several sheets, each headed by the
 // column titles and numbered at its foot.
 TEST_F(StatisticsReportTest, ThePrintedReportListsEveryGuestUnderTheFigures)
@@ -269,8 +320,8 @@ TEST_F(StatisticsReportTest, ThePrintedReportListsEveryGuestUnderTheFigures)
         const QString money = i % 2 ? " " + QLocale().toString(i * 1000) : "";
         EXPECT_EQ(guests[120 - i], QString("Guest%1 Last%1 Table %2%3").arg(n).arg(i % 12).arg(money));
     }
-    EXPECT_EQ(lines(pdf, int(pdf.Pages.size())).value(lines(pdf, int(pdf.Pages.size())).size() - 2),
-              "Total money 3,600,000");
+    const QStringList last = lines(pdf, int(pdf.Pages.size()));
+    EXPECT_EQ(last.value(last.size() - 2), "Guest001 Last001 Table 1 1,000") << "nothing under the rows";
     EXPECT_EQ(Form1->ADOQuery1->RecNo(), current) << "the list stays on its guest";
 }
 

@@ -37,7 +37,7 @@ protected:
     TRvDocument doc;
 };
 
-TEST_F(ReportLayout, ColumnTitlesHeadEverySheetAndNeverStayAloneAtTheFoot)
+TEST_F(ReportLayout, ColumnTitlesHeadEverySheetOfRowsAndNeverStayAlone)
 {
     std::vector<QStringList> rows;
     for (int i = 1; i <= 10; ++i)
@@ -51,12 +51,17 @@ TEST_F(ReportLayout, ColumnTitlesHeadEverySheetAndNeverStayAloneAtTheFoot)
         {1.0,
          {{"Intro", "Name 1", "1", "2", "Page 1"},
           {"Name 2", "3", "4", "5", "6", "7", "8", "Page 2"},
-          {"Name 3", "9", "10", "Page 3"}}},
+          {"Name 3", "9", "10", "Total", "Page 3"}}},
         // Titles that fit with no row below them go over to the next sheet.
         {1.5,
          {{"Intro", "Page 1"},
           {"Name 2", "1", "2", "3", "4", "5", "6", "Page 2"},
-          {"Name 3", "7", "8", "9", "10", "Page 3"}}},
+          {"Name 3", "7", "8", "9", "10", "Total", "Page 3"}}},
+        // The closing band that goes over alone has no titles above it.
+        {0.7,
+         {{"Intro", "Name 1", "1", "2", "3", "4", "Page 1"},
+          {"Name 2", "5", "6", "7", "8", "9", "10", "Page 2"},
+          {"Total", "Page 3"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.intro);
@@ -68,7 +73,8 @@ TEST_F(ReportLayout, ColumnTitlesHeadEverySheetAndNeverStayAloneAtTheFoot)
                     {"type": "band", "height": 0.3, "repeat": true,
                      "items": [{"type": "pagetext", "text": "Name %p"}]},
                     {"type": "databand", "connection": "guests", "height": 0.25,
-                     "items": [{"type": "datatext", "connection": "guests", "field": "name"}]}]},
+                     "items": [{"type": "datatext", "connection": "guests", "field": "name"}]},
+                    {"type": "band", "height": 0.4, "items": [{"type": "text", "text": "Total"}]}]},
                 {"type": "pagetext", "top": 2.7, "text": "Page %p"}]}]})")
                             .arg(c.intro)));
         project.Execute();

@@ -1,9 +1,11 @@
 // What a run draws: positions, sizes and fonts in the PDF, the status and preview windows.
 #include "report_support.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTimer>
 
 namespace {
@@ -146,6 +148,35 @@ TEST_F(ReportRender, AnElidedTextEndsWithinItsWidth)
     EXPECT_LE(pdf.Words[pdf.Words.size() - 2].XMax, 2.2 * 72 + 0.5);
 }
 
+// Where a text's line sits: its top plus the face's ascent in the box that poppler gives.
+double baseline(const PdfWord& w)
+{
+    constexpr double dejaVuAscent = 0.928 / (0.928 + 0.236);
+    return w.YMin + (w.YMax - w.YMin) * dejaVuAscent;
+}
+
+TEST_F(ReportRender, AFittedTextShrinksIntoItsWidthOnItsOwnBaseline)
+{
+    const QString wide = "9,223,372,036,854,775,807";
+    useProject(
+        6, 2,
+        QString(R"({"type": "text", "text": "%1", "left": 1, "top": 0.5, "width": 1.58, "fit": true,)"
+                R"( "justify": "center", "font": {"name": "DejaVu Sans", "size": 16, "style": ["bold"]}},)"
+                R"({"type": "text", "text": "1,500", "left": 3, "top": 0.5, "width": 1.58, "fit": true,)"
+                R"( "justify": "center", "font": {"name": "DejaVu Sans", "size": 16, "style": ["bold"]}})")
+            .arg(wide));
+    project.ExecuteReport("R");
+    const PdfContent pdf = ReadPdf(engine.OutputFileName);
+    const PdfWord* shrunk = pdf.Find(wide);
+    const PdfWord* kept = pdf.Find("1,500");
+    ASSERT_TRUE(shrunk && kept) << pdf.Text().toStdString();
+    EXPECT_GE(shrunk->XMin, 1 * 72 - 0.5);
+    EXPECT_LE(shrunk->XMax, 2.58 * 72 + 0.5);
+    EXPECT_GE(shrunk->XMax - shrunk->XMin, 1.58 * 72 * 0.97) << "fills its width";
+    EXPECT_NEAR(kept->YMax - kept->YMin, 16 * 1.16, 16 * 0.12) << "a text that fits keeps its size";
+    EXPECT_NEAR(baseline(*shrunk), baseline(*kept), 0.5);
+}
+
 TEST_F(ReportRender, PicturesAreScaledIntoTheirRectangle)
 {
     QImage image(10, 20, QImage::Format_RGB32);
@@ -232,6 +263,60 @@ TEST_F(ReportRender, PreviewIsModalMaximisedAndCaptioned)
     EXPECT_EQ(caption, "Envelope card preview");
     EXPECT_TRUE(maximised);
     EXPECT_TRUE(modal);
+}
+
+// The preview plays back a recorded page; a Thai line must stand on the same baseline as a Latin
+// one there, as it does on paper.
+TEST_F(ReportRender, ThePreviewSetsThaiAndLatinOnOneBaseline)
+{
+    if (QFontDatabase::families(QFontDatabase::Thai).isEmpty())
+        GTEST_SKIP() << "no Thai font installed";
+    // Letters that stand on the baseline, with nothing below it.
+    useProject(
+        4, 1.2,
+        QString::fromUtf8(R"({"type": "text", "text": "nnnnnn", "left": 0.3, "top": 0.4, "width": 1.5,)"
+                          R"( "font": {"name": "DejaVu Sans", "size": 14}},)"
+                          R"({"type": "text", "text": "กกกกกก", "left": 2.2, "top": 0.4, "width": 1.5,)"
+                          R"( "font": {"name": "DejaVu Sans", "size": 14}})"));
+    engine.DefaultDest = rdPreview;
+    QImage shot;
+    int polls = 0;
+    std::function<void()> grab = [&] {
+        auto* dlg = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        auto* view = dlg ? dlg->findChild<QPrintPreviewWidget*>() : nullptr;
+        if (!view || !view->isVisible()) {
+            if (++polls < 500)
+                QTimer::singleShot(10, grab);
+            return;
+        }
+        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        QApplication::processEvents();
+        shot = view->grab().toImage();
+        dlg->reject();
+    };
+    QTimer::singleShot(0, grab);
+    project.ExecuteReport("R");
+    ASSERT_FALSE(shot.isNull());
+
+    // The page is the white area; the lowest ink of each text is its baseline.
+    QRect page;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixel(x, y) == qRgb(255, 255, 255))
+                page |= QRect(x, y, 1, 1);
+    ASSERT_GT(page.width(), 200);
+    const double dots = page.width() / 4.0; // per inch
+    const auto lowestInk = [&](double from, double to) {
+        int lowest = -1;
+        for (int y = page.top(); y < page.top() + int(1.0 * dots); ++y)
+            for (int x = page.left() + int(from * dots); x < page.left() + int(to * dots); ++x)
+                if (qGray(shot.pixel(x, y)) < 128)
+                    lowest = y;
+        return lowest;
+    };
+    const int latin = lowestInk(0.3, 1.8), thai = lowestInk(2.2, 3.7);
+    ASSERT_GT(latin, page.top());
+    EXPECT_NEAR(thai, latin, 1.0) << "at " << dots << " dots an inch";
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -250,6 +252,58 @@ TEST_F(ToolkitTest, TheFontDialogOffersNoEffects)
     EXPECT_TRUE(shown);
     EXPECT_TRUE(chosen);
     EXPECT_EQ(effects, QStringList());
+}
+
+// OK without a change gives back the face, style and size the dialog opened on, whatever the face
+// calls its styles; the sample shows its text whole.
+TEST_F(ToolkitTest, TheFontDialogOpensOnTheGivenStyleAndShowsItsSample)
+{
+    SetDialogs(nullptr);
+    const struct {
+        QString face;
+        TFontStyles style;
+        QString shown; // the face's name for it
+    } cases[] = {
+        {"DejaVu Serif", 0, "Book"},
+        {"DejaVu Serif", fsBold, "Bold"},
+        {"DejaVu Serif", fsBold | fsItalic, "Bold Italic"},
+        {"DejaVu Sans", fsItalic, "Oblique"},
+        {"URW Gothic [urw]", fsBold, "Demi"},
+        {"URW Gothic [urw]", fsItalic, "Book Oblique"},
+    };
+    for (const auto& c : cases) {
+        if (!QFontDatabase::hasFamily(c.face))
+            continue; // not installed here
+        SCOPED_TRACE((c.face + " " + c.shown).toStdString());
+        QString shown, sample;
+        int room = 0, needed = 1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            if (!d || !d->isVisible())
+                return;
+            shown = d->currentFont().styleName();
+            for (QGroupBox* box : d->findChildren<QGroupBox*>()) {
+                if (auto* edit = box->findChild<QLineEdit*>(); edit && box->isVisibleTo(d)) {
+                    sample = edit->text();
+                    room = edit->contentsRect().height();
+                    needed = QFontMetrics(edit->font()).height();
+                }
+            }
+            d->accept();
+        });
+        poll.start(20);
+        TFontDialog dialog;
+        dialog.Font = MakeFont(c.face, 16, c.style, clBlack);
+        ASSERT_TRUE(dialog.Execute());
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(dialog.Font.Name, c.face);
+        EXPECT_EQ(dialog.Font.Style, c.style);
+        EXPECT_EQ(dialog.Font.Size, 12);
+        EXPECT_FALSE(sample.isEmpty());
+        EXPECT_GE(room, needed) << "the sample's text is cut";
+    }
+    SetDialogs(&dialogs);
 }
 
 TEST_F(ToolkitTest, TerminateOnlyQueuesTheQuitThatEndsTheLoop)

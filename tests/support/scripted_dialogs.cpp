@@ -35,6 +35,7 @@ bool ScriptedDialogs::ChooseColor(TColor& color)
 bool ScriptedDialogs::ChooseFont(TFont& font)
 {
     ++fontRuns;
+    fontsShown.push_back(font);
     return take(fonts, font);
 }
 

@@ -23,6 +23,7 @@ public:
     std::deque<TColor> colors;
     std::deque<TFont> fonts;
     std::deque<QString> openFiles, saveFiles;
+    std::vector<TFont> fontsShown; // what each font dialog opened on
     int colorRuns = 0, fontRuns = 0, openRuns = 0, saveRuns = 0;
 
     void Box(const QString& text, const QString& caption, TMsgIcon icon) override;

@@ -93,6 +93,7 @@ public:
     QString Text;
     TFont Font;
     bool Elide = false; // a text wider than the item ends in an ellipsis
+    bool Fit = false;   // a text wider than the item prints in a smaller size that fits
 };
 
 // A text filled in as it prints: "%p" becomes the sheet's number, "%d" the date of printing.

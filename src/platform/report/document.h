@@ -12,6 +12,7 @@ struct TRvDrawnText {
     TPrintJustify Justify;
     TFont Font;
     bool Elide; // cut to Width with an ellipsis
+    bool Fit;   // wider than Width: printed smaller, to fill Width
 };
 
 struct TRvDrawnLine {

@@ -52,6 +52,7 @@ private:
         Sheets sheets(1);
         double y = region.Top;
         const TRaveBand* titles = nullptr; // the repeating band that heads each further sheet
+        bool titles_owed = false;          // a further sheet whose first row is still to come
         // Where the repeating band's drawings begin while nothing has printed below it yet.
         std::optional<size_t> titles_alone;
         double titles_top = 0;
@@ -64,16 +65,22 @@ private:
             y += band.Height;
             return start;
         };
+        // Titles head a further sheet only above rows: a closing band alone on it goes untitled.
         auto place = [&](const TRaveBand& band, int row) {
-            if (y > region.Top && y + band.Height > region.Top + region.Height + kFit) {
+            const bool headed = titles_owed && row >= 0;
+            const double height = band.Height + (headed ? titles->Height : 0);
+            if (y > region.Top && y + height > region.Top + region.Height + kFit) {
                 // Titles at the foot of a sheet go over with the band that follows them.
                 if (titles_alone && titles_top > region.Top)
                     sheets.back().erase(sheets.back().begin() + std::ptrdiff_t(*titles_alone),
                                         sheets.back().end());
                 sheets.emplace_back();
                 y = region.Top;
-                if (titles)
-                    put(*titles, -1);
+                titles_owed = titles != nullptr;
+            }
+            if (titles_owed && row >= 0) {
+                put(*titles, -1);
+                titles_owed = false;
             }
             titles_alone.reset();
             const double top = y;
@@ -114,8 +121,8 @@ private:
             } else if (dynamic_cast<const TRavePageText*>(t)) {
                 text.replace("%p", QString::number(sheet)).replace("%d", date_);
             }
-            out.push_back(
-                TRvDrawnText{text, t->Left + dx, t->Top + dy, t->Width, t->FontJustify, t->Font, t->Elide});
+            out.push_back(TRvDrawnText{text, t->Left + dx, t->Top + dy, t->Width, t->FontJustify, t->Font,
+                                       t->Elide, t->Fit});
         } else if (auto* l = dynamic_cast<const TRaveLine*>(c)) {
             out.push_back(TRvDrawnLine{l->Left + dx, l->Top + dy, l->Left + l->Width + dx,
                                        l->Top + l->Height + dy, l->LineWidth, l->Color});

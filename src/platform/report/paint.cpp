@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSvgRenderer>
 
 QFont ReportFont(const TFont& f)
@@ -30,18 +32,46 @@ struct Painter {
 
     void operator()(const TRvDrawnText& t) const
     {
+        const double width = t.Width * dpx;
         const QFont font(ReportFont(t.Font), p.device());
-        const QFontMetricsF fm(font, p.device());
-        const QString text = t.Elide ? fm.elidedText(t.Text, Qt::ElideRight, t.Width * dpx) : t.Text;
+        // A shrunk text keeps the baseline of its own size.
+        const double baseline = t.Top * dpy + QFontMetricsF(font, p.device()).ascent();
+        const QFont used = t.Fit && width > 0 ? fitted(font, t.Text, width) : font;
+        const QFontMetricsF fm(used, p.device());
+        const QString text = t.Elide ? fm.elidedText(t.Text, Qt::ElideRight, width) : t.Text;
         double x = t.Left * dpx;
-        const double room = t.Width * dpx - fm.horizontalAdvance(text);
+        const double room = width - fm.horizontalAdvance(text);
         if (t.Justify == pjCenter)
             x += room / 2;
         else if (t.Justify == pjRight)
             x += room;
-        p.setFont(font);
+        // A recorded page (the preview) lays its texts out again from the line's top as it plays
+        // them back, which lowers a line whose substituted glyphs (Thai) stand taller than the
+        // face's own: outlines stay where they are drawn.
+        if (p.paintEngine()->type() == QPaintEngine::Picture) {
+            QPainterPath outline;
+            outline.addText(QPointF(x, baseline), used, text);
+            p.save();
+            p.setRenderHint(QPainter::Antialiasing);
+            p.fillPath(outline, ToQColor(t.Font.Color));
+            p.restore();
+            return;
+        }
+        p.setFont(used);
         p.setPen(ToQColor(t.Font.Color));
-        p.drawText(QPointF(x, t.Top * dpy + fm.ascent()), text);
+        p.drawText(QPointF(x, baseline), text);
+    }
+
+    // The font at its own size, or at the size at which the text fills the width.
+    QFont fitted(QFont font, const QString& text, double width) const
+    {
+        for (int step = 0; step < 8; ++step) {
+            const double advance = QFontMetricsF(font, p.device()).horizontalAdvance(text);
+            if (advance <= width)
+                break;
+            font.setPointSizeF(font.pointSizeF() * width / advance * 0.999);
+        }
+        return font;
     }
 
     void operator()(const TRvDrawnLine& l) const

@@ -87,6 +87,7 @@ private:
             txt->Text = text(o, "text");
             txt->FontJustify = justify(text(o, "justify", "left"));
             txt->Elide = boolean(o, "elide");
+            txt->Fit = boolean(o, "fit");
             if (o.contains("font"))
                 font(o.value("font"), txt->Font);
             if (auto* data = dynamic_cast<TRaveDataText*>(txt)) {

@@ -13,6 +13,8 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
@@ -38,6 +40,29 @@ void fitTitle(QMessageBox& box)
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
+}
+
+// Without the effects box beside it, the sample box shrinks to its frame: it gets room for a few
+// lines of text, and a quarter of the room when the dialog grows (the lists take the rest).
+void showSample(QFontDialog& dialog)
+{
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* lists = dialog.findChild<QListView*>();
+    if (!grid || !lists)
+        return;
+    const auto setRowStretch = [grid](QWidget* w, int stretch) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(w), &row, &column, &rows, &columns);
+        grid->setRowStretch(row, stretch);
+    };
+    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
+        auto* sample = box->findChild<QLineEdit*>();
+        if (!sample || grid->indexOf(box) < 0)
+            continue;
+        sample->setMinimumHeight(3 * dialog.fontMetrics().height());
+        setRowStretch(lists, 3);
+        setRowStretch(box, 1);
+    }
 }
 
 // "Text files (*.txt)|*.txt|All|*" as the window system's "Text files (*.txt);;All (*)".
@@ -125,6 +150,9 @@ public:
     {
         QFont start = font.ToQFont();
         start.setPointSize(font.Size);
+        // The face's own name for its style ("Book", "Demi"): the dialog looks styles up by name
+        // and otherwise falls back to the first one it lists.
+        start.setStyleName(QFontInfo(start).styleName());
         // Qt's own dialog, without its effects box (underline, strike-out): a desktop's native one
         // would offer them.
         QFontDialog dialog(start, activeWindow());
@@ -134,6 +162,7 @@ public:
                 box->hide();
             effect->hide();
         }
+        showSample(dialog);
         if (dialog.exec() != QDialog::Accepted)
             return false;
         const QFont f = dialog.selectedFont();
