@@ -257,9 +257,10 @@ TEST_F(StatisticsReportTest, TheWidestFiguresAndAmountsStayInTheirPlaces)
         ASSERT_TRUE(cell) << amount.toStdString();
         // The other text's last word on the same row ends before the amount begins.
         for (const PdfWord& w : pdf.Words) {
-            if (&w != cell && std::abs(w.YMax - cell->YMax) < 3 && w.XMin < cell->XMin)
+            if (&w != cell && std::abs(w.YMax - cell->YMax) < 3 && w.XMin < cell->XMin) {
                 EXPECT_LT(w.XMax + 3, cell->XMin)
                     << w.Text.toStdString() << " runs into " << amount.toStdString();
+            }
         }
     }
 }

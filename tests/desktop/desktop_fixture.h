@@ -37,22 +37,19 @@ protected:
         for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
-        // A free display: the server picks it and tells its number.
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted() || !wait_until([&] {
-                xvfb.waitForReadyRead(50);
-                return xvfb.canReadLine();
-            }))
+        // Now and then, on a display that another test's server has just left, the window manager
+        // cannot open the display and ends at once: such a start is tried again.
+        QString failure;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            failure = startDesktop();
+            if (failure.isEmpty())
+                break;
+            stop(wm);
+            stop(xvfb);
+        }
+        if (failure == kNoServer)
             GTEST_SKIP() << "no X server can be started";
-        display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        wm.setProcessEnvironment(env);
-        wm.start("openbox", wmArgs);
-        ASSERT_TRUE(wait_until([&] {
-            return x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-        })) << "the window manager did not start";
+        ASSERT_TRUE(failure.isEmpty()) << "the window manager did not start: " << failure.toStdString();
 
         QFile::copy(KRV_EXE, folder.file("KRV"));
         QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -79,6 +76,31 @@ protected:
         p.setWorkingDirectory(folder.path());
         p.start(folder.file("KRV"), {});
         ASSERT_TRUE(p.waitForStarted());
+    }
+
+    static inline const QString kNoServer = "no X server";
+    // An X server on a free display with the window manager on it; what went wrong, or "".
+    QString startDesktop()
+    {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted() || !wait_until([&] {
+                xvfb.waitForReadyRead(50);
+                return xvfb.canReadLine();
+            }))
+            return kNoServer;
+        display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        wm.setProcessEnvironment(env);
+        wm.start("openbox", wmArgs);
+        const bool up = wait_until([&] {
+            return wm.state() == QProcess::NotRunning ||
+                   x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+        });
+        if (up && wm.state() != QProcess::NotRunning)
+            return {};
+        return display + " " + QString::fromLocal8Bit(wm.readAllStandardError()).trimmed();
     }
 
     void TearDown() override

@@ -21,6 +21,20 @@
 
 namespace {
 
+// A write failure without a full disk: the process may not grow a file past 1 KiB.
+void LimitFileSize()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+void UnlimitFileSize()
+{
+    const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &none);
+}
+
 QByteArray Content(const QString& path)
 {
     QFile f(path);
@@ -179,16 +193,7 @@ TEST_F(IniFileTest, AFailingReplaceChangesNothingAndTheStoredValuesStayReadable)
              QFile::remove(file());
              Put(file(), stored);
          }},
-        {"full disk",
-         [] {
-             std::signal(SIGXFSZ, SIG_IGN);
-             const rlimit small{1024, RLIM_INFINITY};
-             setrlimit(RLIMIT_FSIZE, &small);
-         },
-         [] {
-             const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
-             setrlimit(RLIMIT_FSIZE, &none);
-         }},
+        {"full disk", LimitFileSize, UnlimitFileSize},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,16 +280,7 @@ TEST_F(IniFileTest, AnInPlaceWriteThatRunsOutOfSpaceLeavesTheFileAsItWas)
         std::function<void()> fail, undo;
     } cases[] = {
         {"full file system", small.path(), [&] { small.fill(); }, [&] { small.free_space(); }},
-        {"file size limit", dir.path(),
-         [] {
-             std::signal(SIGXFSZ, SIG_IGN);
-             const rlimit limit{1024, RLIM_INFINITY};
-             setrlimit(RLIMIT_FSIZE, &limit);
-         },
-         [] {
-             const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
-             setrlimit(RLIMIT_FSIZE, &none);
-         }},
+        {"file size limit", dir.path(), LimitFileSize, UnlimitFileSize},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -52,7 +52,9 @@ void end_on_signals(TApplication* app)
 void hand_keyboard(QPointer<QWidget> dialog, QPointer<QWidget> waiting, int tries, int delay_ms = 0)
 {
     QTimer::singleShot(delay_ms, dialog, [=] {
-        if (!dialog || !waiting || !dialog->isVisible() || !waiting->isActiveWindow())
+        // A request for a minimised pair would restore what the user has just minimised.
+        if (!dialog || !waiting || !dialog->isVisible() || !waiting->isActiveWindow() ||
+            waiting->isMinimized() || dialog->isMinimized())
             return;
         dialog->raise();
         dialog->activateWindow();
