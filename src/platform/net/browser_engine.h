@@ -32,6 +32,8 @@ protected:
 
 // The engine, loaded on the first call; raises Exception when its library cannot be loaded.
 BrowserEngine& browser_engine();
+// The engine in the library file; raises Exception when the file cannot be loaded.
+BrowserEngine& load_browser_engine(const QString& file);
 // The engine when it has been loaded, else null.
 BrowserEngine* loaded_browser_engine();
 

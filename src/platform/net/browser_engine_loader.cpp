@@ -10,18 +10,24 @@ BrowserEngine* engine = nullptr;
 QString engine_folder;
 } // namespace
 
-BrowserEngine& browser_engine()
+BrowserEngine& load_browser_engine(const QString& file)
 {
-    if (engine)
-        return *engine;
-    const QString folder = engine_folder.isEmpty() ? QCoreApplication::applicationDirPath() : engine_folder;
     // Never unloaded: the engine's threads and exit routines live in it until the process ends.
-    QLibrary library(folder + "/libkrv_browser_engine.so");
+    QLibrary library(file);
     library.setLoadHints(QLibrary::PreventUnloadHint);
     auto entry = reinterpret_cast<BrowserEngineEntry>(library.resolve(KRV_BROWSER_ENGINE_ENTRY));
     if (!entry)
         throw Exception("The browser cannot start: " + library.errorString());
-    engine = entry();
+    return *entry();
+}
+
+BrowserEngine& browser_engine()
+{
+    if (!engine) {
+        const QString folder =
+            engine_folder.isEmpty() ? QCoreApplication::applicationDirPath() : engine_folder;
+        engine = &load_browser_engine(folder + "/libkrv_browser_engine.so");
+    }
     return *engine;
 }
 
