@@ -13,6 +13,7 @@
 #include "register/data_update_dialog.h"
 #include "register/money_update.h"
 #include "toolkit/dbgrid.h"
+#include "toolkit/extctrls.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -49,6 +50,17 @@ void report_list_shown()
             },
             Qt::QueuedConnection);
     };
+}
+
+// For the desktop tests only: the web service at a loopback host, asked every second, as the
+// program runs in a process of its own there.
+void use_test_web_service()
+{
+    const QString host = qEnvironmentVariable("KRV_TEST_WEB_SERVICE");
+    if (host.isEmpty())
+        return;
+    Unit1::web_host = host;
+    Form1->Timer1->SetInterval(1000);
 }
 
 } // namespace
@@ -100,6 +112,7 @@ int KRV_main(int argc, char** argv)
 
     create_windows();
     report_list_shown();
+    use_test_web_service();
     app.Run();
     destroy_windows();
     TWebBrowser::Shutdown();

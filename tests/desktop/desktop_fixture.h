@@ -5,6 +5,7 @@
 #include "support/wait.h"
 
 #include <QFile>
+#include <QMap>
 #include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,6 +60,8 @@ protected:
                            runtime.path()); // its single-instance record goes with the test
         // The file dialogs keep their history there, not in the home folder.
         program_env.insert("XDG_CONFIG_HOME", config.path());
+        for (auto it = programVars.cbegin(); it != programVars.cend(); ++it)
+            program_env.insert(it.key(), it.value());
         start(krv);
         ASSERT_TRUE(wait_until([&] { return !(main = window("KAVRI Vivudoz 2011")).isEmpty(); }))
             << "the main window did not appear";
@@ -212,6 +215,7 @@ protected:
     // Set before SetUp: the screen's size and depth, and the window manager's arguments.
     QString screen = "1280x1024x24";
     QStringList wmArgs;
+    QMap<QString, QString> programVars; // added to the program's environment
     ProgramFolder folder;
     QTemporaryDir runtime, config;
     QProcess xvfb, wm, krv;

@@ -2,6 +2,7 @@
 
 #include "toolkit/application.h"
 #include "toolkit/menus.h"
+#include "toolkit/native_window_follower.h"
 #include "toolkit/widgets_p.h"
 
 #include <QCloseEvent>
@@ -12,7 +13,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form) {}
+FormWindow::FormWindow(TForm* form) : QWidget(nullptr, Qt::Window), form_(form)
+{
+    new NativeWindowFollower(this);
+}
 
 void FormWindow::closeEvent(QCloseEvent* e)
 {
