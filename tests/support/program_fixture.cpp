@@ -62,6 +62,14 @@ ProgramFolder::ProgramFolder()
     sql(QString());
 }
 
+void ProgramFolder::install_program() const
+{
+    for (const QString& f : {QString("KRV"), QString("libkrv_browser_engine.so")}) {
+        QFile::copy(QString(KRV_PROGRAM_DIR) + "/" + f, dir_.filePath(f));
+        QFile(dir_.filePath(f)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
 void ProgramFolder::sql(const QString& statements) const
 {
     QFile schema(QString(KRV_SOURCE_DIR) + "/program/schema.sql");
