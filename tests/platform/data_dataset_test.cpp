@@ -206,7 +206,8 @@ TEST_F(DataTest, SortReordersTheFetchedRowsAndKeepsTheCurrentOne)
 TEST_F(DataTest, SortFollowsTheLanguageAndKeepsTiesInFetchedOrder)
 {
     // userid gives the fetched order; accented letters sort beside their base letters, names equal
-    // but for letter case stay in the fetched order, in either direction.
+    // but for letter case stay in the fetched order, in either direction, whether the rows come
+    // straight from the fetch or from another order.
     db.exec("INSERT INTO member (userid, name, lastname) VALUES (1, 'émile', 'a'), (2, 'Zoe', 'b'),"
             " (3, 'ÉMILE', 'c'), (4, 'adam', 'd'), (5, NULL, 'e'), (6, 'Adam', 'f'), (7, 'Ölaf', 'g'),"
             " (8, 'ADAM', 'h'), (9, 'Zoë', 'i');");
@@ -219,10 +220,13 @@ TEST_F(DataTest, SortFollowsTheLanguageAndKeepsTiesInFetchedOrder)
         {"lastname DESC", {"i", "h", "g", "f", "e", "d", "c", "b", "a"}}, // another order in between
         {"name DESC", {"i", "b", "g", "a", "c", "d", "f", "h", "e"}},
     };
-    for (const auto& c : cases) {
-        q.SetSort(c.order);
-        EXPECT_EQ(column(q, "lastname"), c.lastnames) << c.order.toStdString();
-    }
+    for (const bool fresh : {false, true})
+        for (const auto& c : cases) {
+            if (fresh)
+                open("SELECT * FROM member ORDER BY userid");
+            q.SetSort(c.order);
+            EXPECT_EQ(column(q, "lastname"), c.lastnames) << c.order.toStdString() << (fresh ? " fresh" : "");
+        }
 }
 
 TEST_F(DataTest, JoinedSelectStarNamesDuplicatedColumnsByAlias)

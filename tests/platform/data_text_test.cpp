@@ -1,4 +1,5 @@
 // Text comparisons ignore letter case in every script; values never change a statement's meaning.
+#include "data/statement.h"
 #include "data_fixture.h"
 
 #include <sqlite3.h>
@@ -153,4 +154,37 @@ TEST_F(DataTest, HostileValuesNeverChangeAStatement)
     }
     // A double-quoted word is a column name, never a text.
     EXPECT_EQ(FailureOf([&] { open("SELECT * FROM member WHERE name = \"Ann\""); }), "no such column: Ann");
+}
+
+// A column's pool gives back every text exactly as stored: texts that differ in one byte, in case,
+// after a zero byte, or only in their length; the empty text; while its table grows, and once the
+// column's texts turn out mostly distinct and it stops sharing them.
+TEST(TextPoolTest, GivesBackEveryTextAsStored)
+{
+    QList<QByteArray> few = {"",
+                             "Anna",
+                             "anna",
+                             "Annb",
+                             "bnnA",
+                             "Ann",
+                             "Anna ",
+                             "Ølstrøm",
+                             QByteArray("a\0b", 3),
+                             QByteArray("a\0c", 3)};
+    for (int i = 0; i < 90; ++i)
+        few << "Table " + QByteArray::number(i);
+    QList<QByteArray> distinct;
+    for (int i = 0; i < 600; ++i)
+        distinct << "Guest " + QByteArray::number(i * 7919);
+    const struct {
+        const char* name;
+        QList<QByteArray> texts;
+    } cases[] = {{"repeated", few}, {"mostly distinct", distinct}};
+    for (const auto& c : cases) {
+        TextPool pool;
+        for (int round = 0; round < 4; ++round)
+            for (const QByteArray& t : c.texts)
+                ASSERT_EQ(pool.Text(t.constData(), int(t.size())), QString::fromUtf8(t))
+                    << c.name << " round " << round;
+    }
 }

@@ -10,9 +10,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QWheelEvent>
+#include <functional>
 
 namespace {
 
@@ -213,8 +215,10 @@ TEST_F(GuestGridTest, ATitleClickWithoutAResultDoesNothing)
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 }
 
-// The grid lays its cell texts out itself; they must look exactly as the style's own item drawing
-// makes them: too-wide texts elided, a text of two lines, right-aligned money, the selected row.
+// The grid lays its cell texts out itself and keeps the layouts; they must look exactly as the
+// style's own item drawing makes them: too-wide texts elided, a text of two lines, right-aligned
+// money, the selected row; drawn again from the kept layouts, and after a change of alignment,
+// width or font.
 TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
 {
     TADOQuery* q = Form1->ADOQuery1;
@@ -225,16 +229,78 @@ TEST_F(GuestGridTest, CellsLookAsTheStyleDrawsThem)
     q->FieldByName("other_txt")->SetAsString("mid");
     q->Post();
     go_to(2);
-    Form1->DBGrid1->Columns(2)->SetAlignment(taCenter);
-    Form1->DBGrid1->Columns(3)->SetAlignment(taRightJustify);
+    TColumn* other = Form1->DBGrid1->Columns(2);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"as shown first", [] {}},
+        {"aligned",
+         [other] {
+             other->SetAlignment(taCenter);
+             Form1->DBGrid1->Columns(3)->SetAlignment(taRightJustify);
+         }},
+        {"wider", [other] { other->SetWidth(other->Width() + 37); }},
+        {"in another font",
+         [other] {
+             TFont f = other->Font();
+             f.Style |= fsItalic;
+             f.Size += 3;
+             other->SetFont(f);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        change();
+        pump();
+        const QImage ours = view()->viewport()->grab().toImage();
+        const QImage again = view()->viewport()->grab().toImage();
+        QStyledItemDelegate style_only;
+        QAbstractItemDelegate* own = view()->itemDelegate();
+        view()->setItemDelegate(&style_only);
+        const QImage theirs = view()->viewport()->grab().toImage();
+        view()->setItemDelegate(own);
+        EXPECT_EQ(ours, theirs) << name;
+        EXPECT_EQ(again, theirs) << name;
+    }
+}
+
+// A move of the current row repaints the row it left and the row it reached, not the whole grid
+// (a batch print moves it once a card), and the screen shows what a full repaint shows, also
+// where the move scrolls the grid.
+TEST_F(GuestGridTest, AMoveRepaintsTheTwoRowsAndShowsWhatAFullRepaintShows)
+{
+    view()->setFixedHeight(header()->height() + 3 * view()->rowHeight(0));
+    Form1->ADOQuery1->SetRecNo(1);
     pump();
-    const QImage ours = view()->viewport()->grab().toImage();
-    QStyledItemDelegate style_only;
-    QAbstractItemDelegate* own = view()->itemDelegate();
-    view()->setItemDelegate(&style_only);
-    const QImage theirs = view()->viewport()->grab().toImage();
-    view()->setItemDelegate(own);
-    EXPECT_EQ(ours, theirs);
+    int columns = 0;
+    for (int i = 0; i < header()->count(); ++i)
+        columns += header()->sectionViewportPosition(i) < view()->viewport()->width();
+    int painted = 0;
+    const auto width_watch = Form1->DBGrid1->OnDrawColumnCell;
+    Form1->DBGrid1->OnDrawColumnCell = [&](TObject* sender) {
+        ++painted;
+        width_watch(sender);
+    };
+    QWidget* window = view()->window();
+    const auto on_screen = [&] {
+        const QRect r(view()->viewport()->mapTo(window, QPoint()), view()->viewport()->size());
+        return window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    };
+    // Three rows in view: the moves to rows 4, 5 and back to 1 scroll.
+    const std::pair<int, bool> moves[] = {{2, false}, {3, false}, {1, false},
+                                          {4, true},  {5, true},  {1, true}};
+    for (const auto& [row, scrolls] : moves) {
+        SCOPED_TRACE(row);
+        painted = 0;
+        Form1->ADOQuery1->SetRecNo(row);
+        pump();
+        if (!scrolls) {
+            EXPECT_EQ(painted, 2 * columns);
+        }
+        const QImage moved = on_screen();
+        ASSERT_FALSE(moved.isNull());
+        Form1->DBGrid1->Repaint();
+        pump();
+        EXPECT_TRUE(moved == on_screen()) << "the screen differs from a full repaint";
+    }
+    Form1->DBGrid1->OnDrawColumnCell = width_watch;
 }
 
 // A text too wide for its cell is cut by characters, not at its last word or hyphen break.

@@ -150,7 +150,7 @@ Pattern Prepare(const unsigned char* pat, int np, long esc)
 // letters fold to ASCII and stay next to each other, while a miss is final only for an ASCII text.
 enum class Found { kYes, kNoInAscii, kNo };
 
-Found ContainsAscii(const Pattern& p, const unsigned char* s, int ns)
+[[gnu::always_inline]] inline Found ContainsAscii(const Pattern& p, const unsigned char* s, int ns)
 {
     const auto* lit = reinterpret_cast<const unsigned char*>(p.literal.constData());
     const int nl = int(p.literal.size());
@@ -199,7 +199,9 @@ const QList<uint>& Folded(const unsigned char* s, int ns)
                 fs.constData() + fs.size(), p.folded_esc, [](char32_t c) { return c; });
 }
 
-bool Match(const Pattern& p, const unsigned char* s, int ns)
+// Inlined, as are ContainsAscii and SetMatch: on the per-row path the calls themselves were a good
+// part of a term's cost.
+[[gnu::always_inline]] inline bool Match(const Pattern& p, const unsigned char* s, int ns)
 {
     if (p.ascii) {
         switch (p.shape) {
@@ -235,47 +237,67 @@ std::atomic<quint64> statement_runs{0};
 // look-up costs more, on each of the ten terms of every row. Other patterns are kept by the engine.
 class BoundPatterns {
 public:
-    // Rows call the sites in the same order, so the search starts after the site found last.
+    // Rows call the sites in the same order, so the site after the one found last is tried first.
     const Pattern* Find(const sqlite3_context* ctx, long esc)
+    {
+        const size_t i = next_ < sites_.size() ? next_ : 0;
+        if (i < sites_.size() && sites_[i].ctx == ctx && sites_[i].esc == esc &&
+            run_ == statement_runs.load(std::memory_order_relaxed)) {
+            next_ = i + 1;
+            return sites_[i].pattern.get();
+        }
+        return Search(ctx, esc);
+    }
+    const Pattern* Keep(const sqlite3_context* ctx, std::unique_ptr<Pattern> p)
+    {
+        std::erase_if(sites_, [&](const Site& s) { return s.ctx == ctx; });
+        const long esc = p->esc;
+        sites_.push_back({ctx, esc, std::move(p)});
+        return sites_.back().pattern.get();
+    }
+
+private:
+    struct Site {
+        const sqlite3_context* ctx;
+        long esc;
+        std::unique_ptr<Pattern> pattern;
+    };
+
+    [[gnu::noinline]] const Pattern* Search(const sqlite3_context* ctx, long esc)
     {
         const quint64 run = statement_runs.load(std::memory_order_relaxed);
         if (run != run_) {
             sites_.clear();
             run_ = run;
         }
-        const size_t n = sites_.size();
-        for (size_t k = 0, i = next_; k < n; ++k, ++i) {
-            if (i >= n)
-                i = 0;
-            if (sites_[i].first == ctx && sites_[i].second->esc == esc) {
+        for (size_t i = 0; i < sites_.size(); ++i) {
+            if (sites_[i].ctx == ctx && sites_[i].esc == esc) {
                 next_ = i + 1;
-                return sites_[i].second.get();
+                return sites_[i].pattern.get();
             }
         }
         return nullptr;
     }
-    const Pattern* Keep(const sqlite3_context* ctx, std::unique_ptr<Pattern> p)
-    {
-        std::erase_if(sites_, [&](const auto& s) { return s.first == ctx; });
-        sites_.emplace_back(ctx, std::move(p));
-        return sites_.back().second.get();
-    }
 
-private:
-    std::vector<std::pair<const sqlite3_context*, std::unique_ptr<Pattern>>> sites_;
+    std::vector<Site> sites_;
     size_t next_ = 0;
     quint64 run_ = 0;
 };
 
+// The engine's text of an integer, written here so the value is left as it is.
+[[gnu::noinline]] bool MatchInteger(const Pattern& p, sqlite3_value* number)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(number)).ptr;
+    return Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));
+}
+
 // The result for a text: 1 or 0, or none (NULL) when the text is NULL.
-void SetMatch(sqlite3_context* ctx, const Pattern& p, sqlite3_value* text)
+[[gnu::always_inline]] inline void SetMatch(sqlite3_context* ctx, const Pattern& p, sqlite3_value* text)
 {
     bool match;
     if (sqlite3_value_type(text) == SQLITE_INTEGER) {
-        // The engine's text of an integer, written here so the value is left as it is.
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(text)).ptr;
-        match = Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));
+        match = MatchInteger(p, text);
     } else {
         const auto str = sqlite3_value_text(text);
         if (!str)

@@ -213,14 +213,26 @@ void TDataSet::SortRows(const QString& order)
     std::iota(sorted.begin(), sorted.end(), 0);
     if (columns.size() == 1 && TextsOnly(columns[0])) {
         // The grid's usual sort: each row's place is one number, so rows compare plain integers.
+        // Places run from 0 to n + 1 (a text's order is below the count of distinct texts).
         const SortColumn& col = columns[0];
         std::vector<quint32> place(n);
         for (size_t r = 0; r < n; ++r) {
             const quint32 p = col.keys[r].rank == kNull ? 0 : col.keys[r].text_order + 1;
-            place[r] = col.descending ? ~p : p;
+            place[r] = col.descending ? quint32(n + 1) - p : p;
         }
-        std::sort(sorted.begin(), sorted.end(),
-                  [&](int a, int b) { return place[a] != place[b] ? place[a] < place[b] : seq[a] < seq[b]; });
+        if (std::is_sorted(seq.begin(), seq.end())) {
+            // Rows still in fetched order: counting them into their places keeps ties in that order.
+            std::vector<size_t> start(n + 3, 0);
+            for (size_t r = 0; r < n; ++r)
+                ++start[place[r] + 1];
+            std::partial_sum(start.begin(), start.end(), start.begin());
+            for (size_t r = 0; r < n; ++r)
+                sorted[start[place[r]]++] = int(r);
+        } else {
+            std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+                return place[a] != place[b] ? place[a] < place[b] : seq[a] < seq[b];
+            });
+        }
     } else {
         std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
             for (const SortColumn& col : columns)

@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace {
 
 void Bind(sqlite3_stmt* stmt, int i, const QVariant& v)
@@ -156,21 +158,61 @@ QVariant Statement::ValueOf(sqlite3_value* v)
     }
 }
 
+namespace {
+
+// FNV-1a: guest texts are short, so a hash over every byte costs less than a stronger one.
+quint32 TextHash(const char* utf8, int bytes)
+{
+    quint32 h = 2166136261u;
+    for (int i = 0; i < bytes; ++i)
+        h = (h ^ uchar(utf8[i])) * 16777619u;
+    return h;
+}
+
+} // namespace
+
 QString TextPool::Text(const char* utf8, int bytes)
 {
     if (!sharing_)
         return QString::fromUtf8(utf8, bytes);
     ++seen_;
-    const auto it = texts_.constFind(QByteArray::fromRawData(utf8, bytes));
-    if (it != texts_.cend())
-        return *it;
-    const QString text = QString::fromUtf8(utf8, bytes);
-    texts_.insert(QByteArray(utf8, bytes), text);
-    if (seen_ >= 256 && texts_.size() * 2 > seen_) {
-        sharing_ = false;
-        texts_.clear();
+    if (slots_.empty())
+        slots_.resize(64);
+    const quint32 hash = TextHash(utf8, bytes);
+    const size_t mask = slots_.size() - 1;
+    size_t i = hash & mask;
+    for (; !slots_[i].bytes.isNull(); i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.hash == hash && s.bytes.size() == bytes &&
+            std::memcmp(s.bytes.constData(), utf8, size_t(bytes)) == 0)
+            return s.text;
     }
+    const QString text = QString::fromUtf8(utf8, bytes);
+    if (seen_ >= 256 && (used_ + 1) * 2 > seen_) {
+        sharing_ = false;
+        slots_ = {};
+        return text;
+    }
+    // A non-null empty array marks the empty text's slot as taken.
+    slots_[i] = {hash, bytes ? QByteArray(utf8, bytes) : QByteArray(""), text};
+    if (++used_ * 2 > int(slots_.size()))
+        Grow();
     return text;
+}
+
+void TextPool::Grow()
+{
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    const size_t mask = slots_.size() - 1;
+    for (Slot& s : old) {
+        if (s.bytes.isNull())
+            continue;
+        size_t i = s.hash & mask;
+        while (!slots_[i].bytes.isNull())
+            i = (i + 1) & mask;
+        slots_[i] = std::move(s);
+    }
 }
 
 void Statement::Raise() const

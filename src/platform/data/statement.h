@@ -1,10 +1,10 @@
 #pragma once
 // One prepared statement with its values bound; failures raise EDatabaseError with the engine's message.
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -18,7 +18,16 @@ public:
     QString Text(const char* utf8, int bytes);
 
 private:
-    QHash<QByteArray, QString> texts_;
+    // Open addressing over a power-of-two table: a look-up costs a short hash and one compare.
+    struct Slot {
+        quint32 hash = 0;
+        QByteArray bytes; // null while the slot is free
+        QString text;
+    };
+    void Grow();
+
+    std::vector<Slot> slots_;
+    int used_ = 0;
     int seen_ = 0;
     bool sharing_ = true;
 };

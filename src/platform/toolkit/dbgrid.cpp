@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QCache>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -110,9 +111,25 @@ private:
     TDBGrid* grid_;
 };
 
+// What a plain cell text's layout depends on: its text, font, alignment and room.
+struct LayoutKey {
+    QString text;
+    QFont font;
+    int alignment;
+    int width;
+    bool operator==(const LayoutKey&) const = default;
+};
+
+size_t qHash(const LayoutKey& k, size_t seed)
+{
+    return qHashMulti(seed, k.text, k.font, k.alignment, k.width);
+}
+
 // Reports every painted data cell before drawing it. A plain one-line text that fits is drawn as
 // the style draws an item, but laid out once: the style shapes each text three times (for its
-// size, its elision and its drawing), which was most of a repaint. Anything else goes to the style.
+// size, its elision and its drawing), which was most of a repaint. The layouts are kept, since a
+// list's columns repeat texts and each rebuild of the list paints its cells again. Anything else
+// goes to the style.
 class CellPainter : public QStyledItemDelegate {
 public:
     CellPainter(TDBGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
@@ -125,6 +142,8 @@ public:
         if (!paintPlain(p, opt))
             QStyledItemDelegate::paint(p, o, i);
     }
+    // A font's glyphs may change with the screen or the style without its description changing.
+    void forgetLayouts() { layouts_.clear(); }
 
 private:
     static bool isPlain(const QStyleOptionViewItem& o)
@@ -140,7 +159,28 @@ private:
         return true;
     }
 
-    static bool paintPlain(QPainter* p, const QStyleOptionViewItem& o)
+    // The text laid out on one line of the given width, kept with its shaping for drawing.
+    const QTextLayout& laidOut(const QStyleOptionViewItem& o, int width) const
+    {
+        const Qt::Alignment alignment = QStyle::visualAlignment(o.direction, o.displayAlignment);
+        LayoutKey key{o.text, o.font, int(alignment), width};
+        if (const QTextLayout* kept = layouts_.object(key))
+            return *kept;
+        auto* layout = new QTextLayout(o.text, o.font);
+        QTextOption to;
+        to.setWrapMode(QTextOption::ManualWrap);
+        to.setTextDirection(o.direction);
+        to.setAlignment(alignment);
+        layout->setTextOption(to);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        layout->createLine().setLineWidth(width);
+        layout->endLayout();
+        layouts_.insert(std::move(key), layout);
+        return *layout;
+    }
+
+    bool paintPlain(QPainter* p, const QStyleOptionViewItem& o) const
     {
         if (!isPlain(o))
             return false;
@@ -148,16 +188,8 @@ private:
         const QStyle* style = w ? w->style() : QApplication::style();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
         const QRect r = o.rect.adjusted(margin, 0, -margin, 0);
-        QTextOption to;
-        to.setWrapMode(QTextOption::ManualWrap);
-        to.setTextDirection(o.direction);
-        to.setAlignment(QStyle::visualAlignment(o.direction, o.displayAlignment));
-        QTextLayout layout(o.text, o.font);
-        layout.setTextOption(to);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        line.setLineWidth(r.width());
-        layout.endLayout();
+        const QTextLayout& layout = laidOut(o, r.width());
+        const QTextLine line = layout.lineAt(0);
         if (line.naturalTextWidth() > r.width())
             return false; // elided by the style
         p->save();
@@ -176,6 +208,8 @@ private:
     }
 
     TDBGrid* grid_;
+    // The cells of about ten screens.
+    mutable QCache<LayoutKey, QTextLayout> layouts_{1000};
 };
 
 // The title row. A drag that moves a column and is released on the title row ends with a title
@@ -218,6 +252,21 @@ protected:
         if (!handled)
             QTableView::wheelEvent(e);
     }
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+        case QEvent::ScreenChangeInternal:
+        case QEvent::ApplicationFontChange:
+            if (auto* painter = dynamic_cast<CellPainter*>(itemDelegate()))
+                painter->forgetLayouts();
+            break;
+        default:
+            break;
+        }
+        return QTableView::event(e);
+    }
     bool viewportEvent(QEvent* e) override
     {
         if (e->type() == QEvent::MouseMove)
@@ -241,6 +290,13 @@ private:
     }
     TDBGrid* grid_;
 };
+
+static void updateRow(QTableView* view, int row)
+{
+    if (row >= 0)
+        view->viewport()->update(
+            QRect(0, view->rowViewportPosition(row), view->viewport()->width(), view->rowHeight(row)));
+}
 
 TDBGrid::TDBGrid(TWinControl* parent) : TWinControl(parent, new GridView(nullptr))
 {
@@ -311,12 +367,20 @@ void TDBGrid::SetDataSource(TDataSource* ds)
             }
             TDataSet* d = model_->dataSet();
             if (d && d->RecNo() > 0) {
+                const int left = view_->selectionModel()->currentIndex().row();
                 const QModelIndex i = model_->index(d->RecNo() - 1, 0);
                 const QSignalBlocker block(view_->selectionModel());
                 view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
                                                                 QItemSelectionModel::Rows);
                 view_->scrollTo(i);
-                view_->viewport()->update();
+                // A moved current row changes only the row it left and the row it reached (a
+                // batch print moves it once a card); anything else may change every row.
+                if (e == TDataEvent::Scrolled) {
+                    updateRow(view_, left);
+                    updateRow(view_, i.row());
+                } else {
+                    view_->viewport()->update();
+                }
             }
         });
     model_->reset();
