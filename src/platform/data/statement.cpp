@@ -138,7 +138,7 @@ QVariant Statement::Column(int i, TextPool& pool) const
     if (sqlite3_value_type(v) != SQLITE_TEXT)
         return ValueOf(v);
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return QVariant(pool.Text(text, sqlite3_value_bytes(v)));
+    return pool.Text(text, sqlite3_value_bytes(v));
 }
 
 QVariant Statement::ValueOf(sqlite3_value* v)
@@ -171,7 +171,7 @@ quint32 TextHash(const char* utf8, int bytes)
 
 } // namespace
 
-QString TextPool::Text(const char* utf8, int bytes)
+QVariant TextPool::Text(const char* utf8, int bytes)
 {
     if (!sharing_)
         return QString::fromUtf8(utf8, bytes);
@@ -185,7 +185,7 @@ QString TextPool::Text(const char* utf8, int bytes)
         const Slot& s = slots_[i];
         if (s.hash == hash && s.bytes.size() == bytes &&
             std::memcmp(s.bytes.constData(), utf8, size_t(bytes)) == 0)
-            return s.text;
+            return QVariant(s.text);
     }
     const QString text = QString::fromUtf8(utf8, bytes);
     if (seen_ >= 256 && (used_ + 1) * 2 > seen_) {

@@ -15,7 +15,8 @@ struct sqlite3_value;
 // distinct stops sharing, as the look-ups would then cost more than they save.
 class TextPool {
 public:
-    QString Text(const char* utf8, int bytes);
+    // The text as a value; a shared one costs one reference, not a converted copy.
+    QVariant Text(const char* utf8, int bytes);
 
 private:
     // Open addressing over a power-of-two table: a look-up costs a short hash and one compare.
