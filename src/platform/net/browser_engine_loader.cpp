@@ -13,8 +13,10 @@ QString engine_folder;
 BrowserEngine& load_browser_engine(const QString& file)
 {
     // Never unloaded: the engine's threads and exit routines live in it until the process ends.
+    // Its libraries' symbols are global, as if linked into the program: loaded privately, the
+    // engine's GL drawing deadlocked in the unwinder under the address checker.
     QLibrary library(file);
-    library.setLoadHints(QLibrary::PreventUnloadHint);
+    library.setLoadHints(QLibrary::PreventUnloadHint | QLibrary::ExportExternalSymbolsHint);
     auto entry = reinterpret_cast<BrowserEngineEntry>(library.resolve(KRV_BROWSER_ENGINE_ENTRY));
     if (!entry)
         throw Exception("The browser cannot start: " + library.errorString());
