@@ -53,7 +53,7 @@ bool listed_whole_sum(TDataSet* list, Currency& total)
     const TField* money = list->FieldByName("money");
     qint64 sum = 0;
     for (int r = 0, n = list->RecordCount(); r < n; ++r) {
-        const QVariant v = list->ValueAt(r, money);
+        const QVariant& v = list->ValueAt(r, money);
         if (v.isNull())
             continue;
         if (v.typeId() != QMetaType::LongLong || __builtin_add_overflow(sum, v.toLongLong(), &sum))

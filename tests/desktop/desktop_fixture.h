@@ -52,8 +52,7 @@ protected:
             GTEST_SKIP() << "no X server can be started";
         ASSERT_TRUE(failure.isEmpty()) << "the window manager did not start: " << failure.toStdString();
 
-        QFile::copy(KRV_EXE, folder.file("KRV"));
-        QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        folder.install_program();
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         program_env = env;
         program_env.insert("XDG_RUNTIME_DIR",

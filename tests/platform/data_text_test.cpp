@@ -90,6 +90,25 @@ TEST_F(DataTest, LikePatternsKeepTheirWildcards)
     EXPECT_EQ(column(q, "name"), QStringList({"Ann", "Jo"}));
 }
 
+// An amount is searched as the engine writes it: digits, a leading minus, a point for a fraction.
+TEST_F(DataTest, TheSearchFindsAmountsByTheirText)
+{
+    db.exec("INSERT INTO member (userid, name, money) VALUES (1, 'a', 1500), (2, 'b', -500), (3, 'c', 7),"
+            " (4, 'd', 7.5), (5, 'e', NULL);");
+    const struct {
+        QString typed;
+        QStringList names;
+    } cases[] = {
+        {"50", {"a", "b"}}, {"-5", {"b"}}, {"7", {"c", "d"}}, {"7.5", {"d"}},
+        {".", {"d"}},       {"5a", {}},    {"1500 ", {}},     {"-", {"b"}},
+    };
+    for (const auto& c : cases) {
+        open("SELECT name FROM member WHERE money LIKE ? OR money LIKE ? ORDER BY userid",
+             {c.typed, "%" + c.typed + "%"});
+        EXPECT_EQ(column(q, "name"), c.names) << c.typed.toStdString();
+    }
+}
+
 TEST_F(DataTest, SearchesStayRightWhenSomeoneTracesTheConnection)
 {
     // A trace hook set for debugging takes the engine's only trace slot.

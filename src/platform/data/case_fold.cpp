@@ -111,7 +111,8 @@ struct Pattern {
     long esc = -1;
     bool ascii = false;
     Shape shape = kOther;
-    QByteArray literal; // kEqual and kContains: the text without its '%', letters lowered
+    QByteArray literal;  // kEqual and kContains: the text without its '%', letters lowered
+    bool numeral = true; // the literal has only characters of an integer's text: digits and '-'
     QList<uint> folded;
     long folded_esc = -1;
 };
@@ -136,6 +137,8 @@ Pattern Prepare(const unsigned char* pat, int np, long esc)
             p.literal = inner;
             for (char& c : p.literal)
                 c = char(LowerAscii(uchar(c)));
+            p.numeral = std::all_of(inner.begin(), inner.end(),
+                                    [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
         }
     }
     p.folded = QString::fromUtf8(t).toCaseFolded().toUcs4();
@@ -287,6 +290,9 @@ private:
 // The engine's text of an integer, written here so the value is left as it is.
 [[gnu::noinline]] bool MatchInteger(const Pattern& p, sqlite3_value* number)
 {
+    // A searched word with a letter or a blank is in no amount's text.
+    if (p.shape != Pattern::kOther && !p.numeral)
+        return false;
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, sqlite3_value_int64(number)).ptr;
     return Match(p, reinterpret_cast<const unsigned char*>(digits), int(end - digits));

@@ -394,10 +394,11 @@ bool TDataSet::OwnsField(const TField* f) const
     return f && f->Index() < int(fields_.size()) && fields_[f->Index()].get() == f;
 }
 
-QVariant TDataSet::ValueAt(int row0, const TField* field) const
+const QVariant& TDataSet::ValueAt(int row0, const TField* field) const
 {
+    static const QVariant none;
     if (!OwnsField(field) || row0 < 0 || row0 >= int(rows_.size()))
-        return {};
+        return none;
     const Row& row = (row0 == current_ && (state_ == dsEdit || state_ == dsInsert)) ? pending_ : rows_[row0];
     return row.values[field->Index()];
 }

@@ -76,8 +76,8 @@ public:
     void SetSort(const QString& order);
 
     // Row access without moving the current row (row0 counts from 0 in the present order); the
-    // row being inserted or edited gives its pending values.
-    QVariant ValueAt(int row0, const TField* field) const;
+    // row being inserted or edited gives its pending values. The value stays until the rows change.
+    const QVariant& ValueAt(int row0, const TField* field) const;
     QString DisplayTextAt(int row0, TField* field);
 
     // For TField and TDataSource.
