@@ -17,7 +17,7 @@ public:
     explicit RealProgram(const QString& register_sql)
     {
         folder_.sql(register_sql);
-        QFile::copy(KRV_EXE, folder_.file("KRV"));
+        folder_.install_program();
     }
     // Starts it and waits for its line that the list has been painted; gives the time taken, or
     // -1 when none comes for wait_ms. `while_shown` runs with the program's process id before it

@@ -17,11 +17,7 @@ namespace {
 // A program folder with its own copy of the executable; the user's runtime folder is the test's own.
 class Installation {
 public:
-    explicit Installation(const QString& runtime) : runtime_(runtime)
-    {
-        QFile::copy(KRV_EXE, folder.file("KRV"));
-        QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    explicit Installation(const QString& runtime) : runtime_(runtime) { folder.install_program(); }
     QString exe() const { return folder.file("KRV"); }
     QString record() const { return runtime_ + "/" + InstanceRecordName(QFile::encodeName(exe())); }
     int instance_count() const

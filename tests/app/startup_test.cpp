@@ -15,6 +15,8 @@
 #include "system/firewall.h"
 #include "system/sysutils.h"
 
+#include <QProcess>
+
 namespace {
 
 class RecordingFirewall : public FirewallService {
@@ -127,6 +129,32 @@ TEST_F(StartupTest, AnotherProgramsDatabaseIsNamedAndNeverChanged)
     EXPECT_TRUE(content() == before) << "the file was changed";
     EXPECT_FALSE(QFile::exists(file + "-wal"));
     EXPECT_FALSE(QFile::exists(file + "-shm"));
+}
+
+// The browser engine's libraries are large: the program, its engine library beside it, loads them
+// only when it first browses.
+TEST_F(StartupTest, TheRealProgramShowsItsListWithoutTheBrowserEngine)
+{
+    // The line comes once a guest's row has been painted.
+    folder.sql("INSERT INTO member (userid, name, lastname) VALUES (1, 'Ann', 'Lee');");
+    folder.install_program();
+    QProcess krv;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KRV_REPORT_LIST_SHOWN", "1");
+    krv.setProcessEnvironment(env);
+    krv.setWorkingDirectory(folder.path());
+    krv.start(folder.file("KRV"), {});
+    QByteArray out;
+    while (!out.contains("list shown") && krv.waitForReadyRead(30000))
+        out += krv.readAllStandardOutput();
+    ASSERT_TRUE(out.contains("list shown"));
+    QFile maps(QString("/proc/%1/maps").arg(krv.processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Widgets"));
+    EXPECT_FALSE(mapped.contains("WebEngine"));
+    krv.terminate();
+    EXPECT_TRUE(krv.waitForFinished(10000));
 }
 
 } // namespace

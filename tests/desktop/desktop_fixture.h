@@ -52,8 +52,7 @@ protected:
             GTEST_SKIP() << "no X server can be started";
         ASSERT_TRUE(failure.isEmpty()) << "the window manager did not start: " << failure.toStdString();
 
-        QFile::copy(KRV_EXE, folder.file("KRV"));
-        QFile(folder.file("KRV")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        folder.install_program();
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         program_env = env;
         program_env.insert("XDG_RUNTIME_DIR",
@@ -100,7 +99,10 @@ protected:
         env.insert("QT_QPA_PLATFORM", "xcb");
         wm.setProcessEnvironment(env);
         wm.start("openbox", wmArgs);
+        // These tests run no event loop: only a wait on the window manager sees that it has ended,
+        // and a window manager that ended at once would otherwise hold the test up to the deadline.
         const bool up = wait_until([&] {
+            wm.waitForFinished(0);
             return wm.state() == QProcess::NotRunning ||
                    x("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         });

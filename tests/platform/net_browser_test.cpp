@@ -1,5 +1,6 @@
 // The embedded browser: lazy engine, navigation, document-complete, body style, pages from
 // bytes and the windows that pages open.
+#include "net/browser_engine.h"
 #include "net/web_browser.h"
 #include "support/program_fixture.h"
 #include "support/wait.h"
@@ -8,6 +9,8 @@
 #include "toolkit/forms.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace {
@@ -112,6 +115,27 @@ TEST_F(BrowserTest, PageFromBytesSubmitsItsFormIntoAWindowOfOurOwn)
     EXPECT_EQ(r.form_fields(), (QList<Field>{{"cmd", "go"}, {"email", "a.b@example.org"}}));
     ASSERT_EQ(TWebBrowser::PopupWindows().size(), 1);
     EXPECT_TRUE(TWebBrowser::PopupWindows()[0]->isVisible());
+}
+
+// A program folder without the engine's library, or with a broken one, says why it cannot browse.
+TEST(BrowserEngineLibrary, OneThatCannotBeLoadedRaisesWithTheReason)
+{
+    QTemporaryDir folder;
+    const QString broken = folder.filePath("libkrv_browser_engine.so");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a library");
+    file.close();
+    const QString missing = folder.filePath("missing/libkrv_browser_engine.so");
+    for (const QString& path : {missing, broken}) {
+        try {
+            load_browser_engine(path);
+            ADD_FAILURE() << "loaded " << path.toStdString();
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().startsWith("The browser cannot start: ")) << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Helpers for the report engine tests: a widget application, project files in a temporary
 // folder, and what poppler reads back from a PDF.
 #include "report/rave.h"
+#include "support/program_fixture.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -12,14 +13,11 @@
 #include <memory>
 #include <vector>
 
+// The test process's one application: other tests in the process may browse, and the browser
+// engine needs the application that the program makes.
 inline void EnsureApplication()
 {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "tests_platform";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives to the process end: Qt's own exit routines need it
+    test_application();
 }
 
 inline QString WriteTextFile(const QString& path, const QString& text)

@@ -44,8 +44,10 @@ TApplication* test_application()
     static int argc = 1;
     static char name[] = "krv_tests";
     static char* argv[] = {name, nullptr};
-    if (!application)
+    if (!application) {
         application = new TApplication(argc, argv);
+        TWebBrowser::SetEngineFolder(KRV_PROGRAM_DIR);
+    }
     return application;
 }
 
@@ -53,11 +55,19 @@ ProgramFolder::ProgramFolder()
 {
     const QDir shipped(KRV_PROGRAM_DIR);
     for (const QString& f : shipped.entryList(QDir::Files)) {
-        if (f == "KRV" || f.startsWith("control.orac") || f == "krv.ini")
+        if (f == "KRV" || f.endsWith(".so") || f.startsWith("control.orac") || f == "krv.ini")
             continue;
         QFile::copy(shipped.filePath(f), dir_.filePath(f));
     }
     sql(QString());
+}
+
+void ProgramFolder::install_program() const
+{
+    for (const QString& f : {QString("KRV"), QString("libkrv_browser_engine.so")}) {
+        QFile::copy(QString(KRV_PROGRAM_DIR) + "/" + f, dir_.filePath(f));
+        QFile(dir_.filePath(f)).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
 
 void ProgramFolder::sql(const QString& statements) const

@@ -27,6 +27,9 @@ public:
     ProgramFolder();
     QString path() const { return dir_.path() + "/"; }
     QString file(const QString& name) const { return path() + name; }
+    // Puts the built executable in the folder, with the browser engine's library that it loads
+    // from beside itself, as an installation has them.
+    void install_program() const;
     // Runs SQL on the folder's database (before or while the program runs).
     void sql(const QString& statements) const;
 

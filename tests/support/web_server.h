@@ -52,6 +52,8 @@ public:
     const QList<WebRequest>& requests() const { return requests_; }
     // Lets events run until count requests in all have arrived or ms have passed.
     bool wait_for_requests(int count, int ms = 10000) const;
+    // Connections a client has opened and not yet closed.
+    qsizetype open_connections() const { return pending_.size(); }
 
 private:
     void read(QTcpSocket* socket);

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The connection and the reply share one time-out, which says the same whichever of them ran out.
+const char* const kTimedOut = "Read timed out";
+
 size_t append_body(char* data, size_t size, size_t count, void* body)
 {
     static_cast<QByteArray*>(body)->append(data, qsizetype(size * count));
@@ -64,7 +67,7 @@ struct TIdHTTP::Worker {
                 break;
             }
             if (timeout_ms > 0 && idle.elapsed() >= timeout_ms) {
-                error = "Read timed out";
+                error = kTimedOut;
                 break;
             }
             const int wait = timeout_ms > 0 ? int(std::min<qint64>(100, timeout_ms - idle.elapsed())) : 100;
@@ -73,7 +76,9 @@ struct TIdHTTP::Worker {
         if (error.isEmpty()) {
             int left = 0;
             while (CURLMsg* m = curl_multi_info_read(multi, &left))
-                if (m->msg == CURLMSG_DONE && m->data.result != CURLE_OK)
+                if (m->msg == CURLMSG_DONE && m->data.result == CURLE_OPERATION_TIMEDOUT)
+                    error = kTimedOut;
+                else if (m->msg == CURLMSG_DONE && m->data.result != CURLE_OK)
                     error = QString::fromUtf8(curl_easy_strerror(m->data.result));
         }
         curl_multi_remove_handle(multi, easy);

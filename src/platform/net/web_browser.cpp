@@ -1,12 +1,12 @@
 #include "net/web_browser.h"
 
-#include "net/browser_engine_p.h"
+#include "net/browser_engine.h"
 #include "system/sysutils.h"
 #include "toolkit/application.h"
 
 #include <QResizeEvent>
 #include <QUrl>
-#include <QWebEngineView>
+#include <QWidget>
 
 namespace {
 
@@ -39,20 +39,16 @@ QString js_string(const QString& s)
 
 TWebBrowser::TWebBrowser(TWinControl* parent) : TWinControl(parent, new BrowserHost) {}
 
-QWebEngineView* TWebBrowser::View()
+QWidget* TWebBrowser::View()
 {
-    if (view_)
-        return view_;
-    view_ = new QWebEngineView(widget_);
-    view_->setPage(new BrowserPage(view_));
-    view_->setGeometry(widget_->rect());
-    view_->show();
-    QObject::connect(view_, &QWebEngineView::loadStarted, view_, [this] { state_ = READYSTATE_LOADING; });
-    QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool) {
-        state_ = READYSTATE_COMPLETE;
-        if (OnDocumentComplete)
-            Dispatch([this] { OnDocumentComplete(this, LocationURL()); });
-    });
+    if (!view_)
+        view_ = browser_engine().CreateView(
+            widget_, [this] { state_ = READYSTATE_LOADING; },
+            [this] {
+                state_ = READYSTATE_COMPLETE;
+                if (OnDocumentComplete)
+                    Dispatch([this] { OnDocumentComplete(this, LocationURL()); });
+            });
     return view_;
 }
 
@@ -61,19 +57,19 @@ void TWebBrowser::Navigate(const QString& url)
     const QUrl address(url, QUrl::StrictMode);
     if (!address.isValid() || address.scheme().isEmpty())
         throw Exception("The browser cannot open the address " + url);
-    View()->load(address);
+    browser_engine().Load(View(), address);
     state_ = READYSTATE_LOADING;
 }
 
 void TWebBrowser::LoadFromStream(const QByteArray& html)
 {
-    View()->setContent(html, "text/html");
+    browser_engine().SetContent(View(), html);
     state_ = READYSTATE_LOADING;
 }
 
 QString TWebBrowser::LocationURL() const
 {
-    return view_ ? view_->url().toString() : QString();
+    return view_ ? browser_engine().Url(view_).toString() : QString();
 }
 
 void TWebBrowser::SetBodyStyle(const QString& property, const QString& value)
@@ -85,18 +81,20 @@ void TWebBrowser::SetBodyStyle(const QString& property, const QString& value)
 void TWebBrowser::ExecScript(const QString& script, std::function<void(const QVariant&)> done)
 {
     if (!done) {
-        View()->page()->runJavaScript(script);
+        browser_engine().RunScript(View(), script, {});
         return;
     }
-    View()->page()->runJavaScript(script, [done](const QVariant& v) { Dispatch([&] { done(v); }); });
+    browser_engine().RunScript(View(), script, [done](const QVariant& v) { Dispatch([&] { done(v); }); });
 }
 
 QList<QWidget*> TWebBrowser::PopupWindows()
 {
-    return popup_windows();
+    BrowserEngine* engine = loaded_browser_engine();
+    return engine ? engine->Popups() : QList<QWidget*>();
 }
 
 void TWebBrowser::Shutdown()
 {
-    shut_down_browser();
+    if (BrowserEngine* engine = loaded_browser_engine())
+        engine->Shutdown();
 }

@@ -8,8 +8,6 @@
 #include <QVariant>
 #include <functional>
 
-class QWebEngineView;
-
 enum TReadyState {
     READYSTATE_UNINITIALIZED = 0,
     READYSTATE_LOADING = 1,
@@ -53,9 +51,11 @@ public:
     // profile. Called once the program's windows are gone and before the application object
     // ends, so that the engine winds down while the application still exists.
     static void Shutdown();
+    // Where the engine's library is, when not beside the executable (tests and benchmarks).
+    static void SetEngineFolder(const QString& folder);
 
 private:
-    QWebEngineView* View();
-    QWebEngineView* view_ = nullptr;
+    QWidget* View();
+    QWidget* view_ = nullptr;
     TReadyState state_ = READYSTATE_UNINITIALIZED;
 };
