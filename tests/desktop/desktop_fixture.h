@@ -14,6 +14,7 @@
 #include <X11/Xlib.h>
 #include <csignal>
 #include <functional>
+#include <list>
 #include <memory>
 #include <sys/prctl.h>
 
@@ -33,24 +34,27 @@ protected:
     void SetUp() override
     {
         // The servers and the program end with the test process, however it ends.
-        for (QProcess* p : {&xvfb, &wm})
-            endWithTheTest(*p);
+        endWithTheTest(wm);
         for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 GTEST_SKIP() << "no X server with a window manager can be started: " << tool << " is missing";
         // Now and then, on a display that another test's server has just left, the window manager
         // cannot open the display and ends at once: such a start is tried again.
         QString failure;
+        QStringList failures;
         for (int attempt = 0; attempt < 3; ++attempt) {
             failure = startDesktop();
             if (failure.isEmpty())
                 break;
+            failures << failure;
+            // The failed attempt's server keeps its display until the test ends, so that the next
+            // attempt is given another one.
             stop(wm);
-            stop(xvfb);
         }
         if (failure == kNoServer)
             GTEST_SKIP() << "no X server can be started";
-        ASSERT_TRUE(failure.isEmpty()) << "the window manager did not start: " << failure.toStdString();
+        ASSERT_TRUE(failure.isEmpty())
+            << "the window manager did not start: " << failures.join("; ").toStdString();
 
         folder.install_program();
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -87,6 +91,8 @@ protected:
     // An X server on a free display with the window manager on it; what went wrong, or "".
     QString startDesktop()
     {
+        QProcess& xvfb = servers.emplace_back();
+        endWithTheTest(xvfb);
         xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!xvfb.waitForStarted() || !wait_until([&] {
                 xvfb.waitForReadyRead(50);
@@ -115,7 +121,8 @@ protected:
     {
         stop(krv);
         stop(wm);
-        stop(xvfb);
+        for (QProcess& server : servers)
+            stop(server);
     }
 
     // Runs an X client on the test's display; its output.
@@ -232,7 +239,8 @@ protected:
     QMap<QString, QString> programVars; // added to the program's environment
     ProgramFolder folder;
     QTemporaryDir runtime, config;
-    QProcess xvfb, wm, krv;
+    std::list<QProcess> servers; // the X server in use last
+    QProcess wm, krv;
     QString display, main;
     QProcessEnvironment env, program_env;
 };
