@@ -40,6 +40,19 @@ public:
         p->waitForStarted();
         return p;
     }
+    // A killed holder's lock on the record goes with its mapping of it, and the kernel may tear the
+    // mapping down after it has reported the exit.
+    bool wait_for_no_lock() const
+    {
+        struct stat st {};
+        if (stat(QFile::encodeName(record()).constData(), &st) != 0)
+            return true;
+        const QByteArray inode = ":" + QByteArray::number(qulonglong(st.st_ino)) + " ";
+        return wait_until([&] {
+            QFile locks("/proc/locks");
+            return locks.open(QIODevice::ReadOnly) && !locks.readAll().contains(inode);
+        });
+    }
     bool wait_for_count(int n) const
     {
         return wait_until([&] { return instance_count() == n; }, 15000);
@@ -127,6 +140,7 @@ TEST_F(SingleInstance, TheNextStartIsAdmittedAfterAnExitOrAKillAndTheLastExitRem
     EXPECT_TRUE(here.admitted(*second)) << "a start after the first ended was refused";
     ::kill(static_cast<pid_t>(second->processId()), SIGKILL);
     second->waitForFinished(5000);
+    ASSERT_TRUE(here.wait_for_no_lock()) << "the killed instance's lock outlived it";
 
     // The killed instance left its count behind; the next start is admitted all the same.
     auto third = here.start();
