@@ -52,7 +52,7 @@ void report_list_shown()
     };
 }
 
-// For the desktop tests only: the web service at a loopback host, asked every second, as the
+// For the desktop tests only: the web service at a loopback host, asked four times a second, as the
 // program runs in a process of its own there.
 void use_test_web_service()
 {
@@ -60,7 +60,7 @@ void use_test_web_service()
     if (host.isEmpty())
         return;
     Unit1::web_host = host;
-    Form1->Timer1->SetInterval(1000);
+    Form1->Timer1->SetInterval(250);
 }
 
 } // namespace
