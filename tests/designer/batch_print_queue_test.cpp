@@ -34,7 +34,7 @@ TEST_F(BatchPrintQueueTest, ThreeGuestsPrintAsThreeCardsOfTheChosenSize)
     Form6->print_start->Click();
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 
-    const std::vector<QueuedJob> jobs = wait_for_jobs(token, 3);
+    const std::vector<QueuedJob> jobs = queue.wait_for_jobs(token, 3);
     ASSERT_EQ(jobs.size(), 3u);
     QStringList names;
     for (const QueuedJob& job : jobs) {
@@ -69,7 +69,7 @@ TEST_F(BatchPrintQueueTest, AfterABatchRunTheReportGoesToThePrinter)
     Form1->Image5->OnClick(Form1->Image5);
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.texts().join("; ").toStdString();
 
-    const std::vector<QueuedJob> jobs = wait_for_jobs(token, 2);
+    const std::vector<QueuedJob> jobs = queue.wait_for_jobs(token, 2);
     ASSERT_EQ(jobs.size(), 2u);
     const QueuedJob& report = jobs[1];
     EXPECT_NEAR(report.page.width(), 8.27 * 72, 1.0);

@@ -78,7 +78,7 @@ protected:
     std::vector<Job> waitForJobs(size_t count)
     {
         std::vector<Job> found;
-        for (const QueuedJob& job : wait_for_jobs(token, count)) {
+        for (const QueuedJob& job : queue.wait_for_jobs(token, count)) {
             found.push_back({ReadPdf(job.path), job.page});
             QFile::remove(job.path);
         }
