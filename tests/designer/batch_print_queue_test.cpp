@@ -5,23 +5,16 @@
 #include "designer/print_now_control.h"
 #include "support/print_queue.h"
 
-#include <QRandomGenerator>
-
 namespace {
 
 using BatchPrintQueueTest = DesignerTest;
-
-QString run_token()
-{
-    return "run" + QString::number(QRandomGenerator::global()->generate(), 36);
-}
 
 TEST_F(BatchPrintQueueTest, ThreeGuestsPrintAsThreeCardsOfTheChosenSize)
 {
     const OwnPrintQueue queue;
     if (!queue.unavailable().isEmpty())
         GTEST_SKIP() << "no print server could be started here: " << queue.unavailable().toStdString();
-    const QString token = run_token();
+    const QString token = print_token();
     folder.sql(QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES "
                        "(1, 'Anna', 'Lind', '%1'), (2, 'Boris', 'Berg', '%1'), (3, 'Clara', 'Holm', '%1');")
                    .arg(token));
@@ -57,7 +50,7 @@ TEST_F(BatchPrintQueueTest, AfterABatchRunTheReportGoesToThePrinter)
     const OwnPrintQueue queue;
     if (!queue.unavailable().isEmpty())
         GTEST_SKIP() << "no print server could be started here: " << queue.unavailable().toStdString();
-    const QString token = run_token();
+    const QString token = print_token();
     folder.sql(QString("INSERT INTO member (userid, name, lastname, other_txt) VALUES "
                        "(1, 'Anna', 'Lind', '%1'), (2, 'Boris', 'Berg', '%1');")
                    .arg(token));

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
@@ -35,7 +34,7 @@ protected:
         engine.DefaultDest = rdPrinter;
         project.Engine = &engine;
         project.ProjectFile = QStringLiteral(KRV_SOURCE_DIR "/program/op.rav");
-        token = QString::number(QRandomGenerator::global()->generate(), 36);
+        token = print_token();
     }
 
     // One card job: the page and three text lines, as the card printing adds them.

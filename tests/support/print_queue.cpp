@@ -135,6 +135,11 @@ void report_missing_jobs(const QString& queue, const QString& folder, const QStr
 
 } // namespace
 
+QString print_token()
+{
+    return "run" + QString::number(QRandomGenerator::global()->generate());
+}
+
 OwnPrintQueue::OwnPrintQueue()
     : name_(QString("KRV_Test_%1_%2").arg(getpid()).arg(QRandomGenerator::global()->generate(), 0, 36)),
       previous_printer_(qgetenv("PRINTER"))

@@ -6,6 +6,11 @@
 #include <QString>
 #include <vector>
 
+// A word unique to one test run, to find its jobs by: "run" and digits. Letters such as "ff" or "fl"
+// a font may join into one glyph, which the queue's files give back as a ligature character or not at
+// all, so that a random run of letters would now and then not be found.
+QString print_token();
+
 struct QueuedJob {
     QString path;
     QString text; // as pdftotext reads it
