@@ -1,7 +1,13 @@
 // Print jobs written on background threads and submitted in the order they were added.
+#include "report/pdf_output.h"
 #include "report/print_spool.h"
+#include "report_support.h"
+#include "support/golden_image.h"
 #include "system/sysutils.h"
 
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -128,6 +134,42 @@ TEST(PrintSpoolTest, ClosingWaitsForTheWritesInFlightAndSubmitsNothingMore)
     }
     EXPECT_EQ(ended, 8);
     EXPECT_EQ(submitted, 0);
+}
+
+TEST(PrintSpoolTest, ASheetWrittenByAWriterIsTheSheetWrittenHere)
+{
+    EnsureApplication();
+    const QTemporaryDir dir;
+    QImage art(10, 20, QImage::Format_RGB32);
+    art.fill(Qt::red);
+    ASSERT_TRUE(art.save(dir.filePath("art.png")));
+    QFile svg(dir.filePath("art.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+    svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10">)"
+              R"(<circle cx="5" cy="5" r="4" fill="blue"/></svg>)");
+    svg.close();
+    TFont font;
+    font.Name = "DejaVu Serif";
+    font.Size = 20;
+    font.Style = fsBold | fsItalic | fsUnderline;
+    font.Color = clFuchsia;
+    const TRvDocument doc{
+        {{4,
+          3,
+          {TRvDrawnText{"Ann Lee", 0.5, 0.3, 3, pjCenter, font, false, false},
+           TRvDrawnText{"A name far too long for its place", 0.5, 1, 1, pjLeft, font, false, true},
+           TRvDrawnLine{0.2, 2.9, 3.8, 2.9, 2, clBlue},
+           TRvDrawnRectangle{QRectF(0.2, 1.6, 1, 1), 1, clBlack, true, clGreen},
+           TRvDrawnPicture{QRectF(1.5, 1.6, 0.5, 1), dir.filePath("art.png")},
+           TRvDrawnPicture{QRectF(2.5, 1.6, 1, 1), dir.filePath("art.svg")}}}}};
+    const QString here = dir.filePath("here.pdf"), spooled = dir.filePath("spooled.pdf");
+    WritePdf(doc, here, "card", [](int) {});
+    TPrintSpool spool(1);
+    spool.Add([&] { WritePdf(doc, spooled, "card", [](int) {}); }, [] {});
+    spool.Finish();
+    const QImage expected = RasterisePdf(here, 100);
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_TRUE(RasterisePdf(spooled, 100) == expected);
 }
 
 } // namespace
