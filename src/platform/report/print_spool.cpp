@@ -35,9 +35,9 @@ void TPrintSpool::Add(std::function<void()> write, std::function<void()> submit)
 
 void TPrintSpool::Finish()
 {
+    // A failed job stays at the front: it is raised again.
     while (!pending_.empty())
         submit_ready(true);
-    submit_ready(false);
 }
 
 // Submits the jobs at the front that are written; with `wait`, waits for the first one.
