@@ -64,6 +64,19 @@ bool is_button(TObject* sender, TButton* TForm6::*button)
     return Form6 && sender == Form6->*button;
 }
 
+// The cards in flight reach the printer; when one fails, the run ends at its guest, as it would
+// have had that card been printed before the next one was made.
+void finish_batch(TRvPrintBatch& batch, std::vector<int>& rows, TDataSet& guests)
+{
+    rows.resize(size_t(batch.Jobs()), guests.RecNo());
+    try {
+        batch.Finish();
+    } catch (...) {
+        guests.SetRecNo(rows[size_t(batch.FailedJob())]);
+        throw;
+    }
+}
+
 } // namespace
 
 void TForm1::print_coverClick(TObject* Sender)
@@ -110,20 +123,32 @@ void TForm1::Printpreview1Click(TObject* Sender)
 }
 
 // One pass per guest, from the current one to the end of the list; a Pause pressed while a card
-// prints (the engine processes messages meanwhile) takes effect before the next card.
+// prints (the engine processes messages meanwhile) takes effect before the next card. The cards'
+// files are written in the background while the next ones are made; the run returns once every
+// card it made has gone to the printer.
 void TForm1::print_start(TObject* Sender)
 {
     if (is_button(Sender, &TForm6::stop_print))
         return;
-    for (;;) {
-        RvSystem1->DefaultDest = rdPrinter;
-        if (ADOQuery1->Eof())
-            return;
-        if (stop_page_now->Text() == "yes")
-            return;
-        print_coverClick(Sender);
-        ADOQuery1->Next();
+    TRvPrintBatch batch(*RvSystem1);
+    std::vector<int> rows; // the guest of each job handed to the printer
+    try {
+        for (;;) {
+            RvSystem1->DefaultDest = rdPrinter;
+            if (ADOQuery1->Eof())
+                break;
+            if (stop_page_now->Text() == "yes")
+                break;
+            print_coverClick(Sender);
+            rows.resize(size_t(batch.Jobs()), ADOQuery1->RecNo());
+            ADOQuery1->Next();
+        }
+    } catch (...) {
+        // A card before this one that failed is the run's failure.
+        finish_batch(batch, rows, *ADOQuery1);
+        throw;
     }
+    finish_batch(batch, rows, *ADOQuery1);
 }
 
 void TForm1::RvProject1AfterClose(TObject*)

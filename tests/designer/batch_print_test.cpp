@@ -1,6 +1,8 @@
 // The batch run under the print control window: from the current guest to the end of the list,
 // with Pause taking effect between two cards.
 #include "designer/printing_fixture.h"
+#include "platform/report_support.h"
+#include "toolkit/application.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -158,6 +160,102 @@ TEST_F(BatchPrintTest, AGuestWithABlankNameLineIsPassedOver)
     Form6->print_start->Click();
     EXPECT_EQ(printed_guests(), (QStringList{"A a", "C c"}));
     EXPECT_EQ(Form1->ADOQuery1->RecNo(), 4);
+}
+
+// The cards' files written as for the printer, in the background; each submission is caught where
+// it would reach the print server.
+class SpooledBatchTest : public BatchPrintTest {
+protected:
+    void SetUp() override
+    {
+        BatchPrintTest::SetUp();
+        TRvSystem::PrinterHook = nullptr;
+        TRvSystem::SubmitHook = [this](const QString& path, const QString&, QSizeF) {
+            const QString text = ReadPdf(path).Text();
+            if (during_submission)
+                during_submission(int(submitted.size()) + 1);
+            submitted << text.mid(text.indexOf(' ') + 1); // the name line, after the main text
+        };
+    }
+    void TearDown() override
+    {
+        TRvSystem::SubmitHook = nullptr;
+        BatchPrintTest::TearDown();
+    }
+    // Twelve guests, "A a" to "L l", the first one current; the print control window open. Gives
+    // their name lines.
+    QStringList start_with_twelve()
+    {
+        QStringList names;
+        std::vector<QString> values;
+        for (char c = 'A'; c <= 'L'; ++c) {
+            const QChar lower = QChar(c).toLower();
+            names << QString("%1 %2").arg(c).arg(lower);
+            values.push_back(QString("'%1', '%2', NULL").arg(c).arg(lower));
+        }
+        guests(values);
+        start();
+        Form1->print_nowClick(Form1->print_now);
+        return names;
+    }
+
+    QStringList submitted; // the name lines of the jobs submitted, in order
+    // Runs as a job is submitted, before it counts as submitted (1-based job number).
+    std::function<void(int job)> during_submission;
+};
+
+TEST_F(SpooledBatchTest, ACardThePrinterRefusesEndsTheRunAtItsGuest)
+{
+    const QString refused = "The printer \"cards\" did not accept the print job: out of paper.";
+    start_with_five(1);
+    during_submission = [&](int job) {
+        if (job == 2)
+            throw Exception(refused);
+    };
+    Dispatch([] { Form6->print_start->Click(); });
+    EXPECT_EQ(submitted, QStringList{"A a"}) << "no card after the refused one reaches the printer";
+    EXPECT_EQ(dialogs.texts().join("; ").toStdString(), refused.toStdString());
+    EXPECT_EQ(Form1->ADOQuery1->RecNo(), 2) << "the run ends at the guest whose card was refused";
+    EXPECT_FALSE(Form1->RvProject1->Active());
+
+    during_submission = nullptr;
+    submitted.clear();
+    Form6->print_start->Click();
+    EXPECT_EQ(submitted, (QStringList{"B b", "C c", "D d", "E e"}));
+}
+
+TEST_F(SpooledBatchTest, PauseLetsTheCardsMadeBeforeItPrintAndPrintStartResumesAfterThem)
+{
+    const QStringList names = start_with_twelve();
+    // Pressed as the first card goes to the printer, while later ones are made.
+    during_submission = [](int job) {
+        if (job == 1)
+            queue_click(Form6->stop_print);
+    };
+    Form6->print_start->Click();
+    const qsizetype made = Form1->ADOQuery1->RecNo() - 1;
+    EXPECT_EQ(submitted, names.mid(0, made)) << "every card made before the Pause and no other";
+    EXPECT_EQ(Form1->stop_page_now->Text(), "yes");
+
+    during_submission = nullptr;
+    queue_click(Form6->print_start);
+    pump();
+    EXPECT_EQ(submitted, names);
+}
+
+TEST_F(SpooledBatchTest, ClosingTheProgramDuringARunSendsEveryCardInOrderFirst)
+{
+    const QStringList names = start_with_twelve();
+    during_submission = [](int job) {
+        if (job == 1) {
+            Form6->Button1->Click();
+            Form1->Close();
+        }
+    };
+    Form6->print_start->Click();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(submitted, names);
+    EXPECT_FALSE(Form1->RvProject1->Active());
 }
 
 } // namespace

@@ -15,6 +15,16 @@
 TRvSystem::TRvSystem() = default;
 TRvSystem::~TRvSystem() = default;
 
+TRvPrintBatch::TRvPrintBatch(TRvSystem& system) : system_(system), outer_(system.spool_)
+{
+    system_.spool_ = this;
+}
+
+TRvPrintBatch::~TRvPrintBatch()
+{
+    system_.spool_ = outer_;
+}
+
 namespace {
 // Hides the status window however the run ends.
 struct StatusShown {
@@ -28,13 +38,13 @@ void TRvSystem::Run(const TRaveReport& report)
     // Handlers run while messages are processed below: the run keeps the destination it began with.
     const TReportDest dest = DefaultDest;
     // A missing queue fails before any work is done.
-    const QString queue = dest == rdPrinter && !PrinterHook ? DefaultPrintQueue() : QString();
+    const QString queue = dest == rdPrinter && !PrinterHook && !SubmitHook ? DefaultPrintQueue() : QString();
     if (!status_)
         status_ = std::make_unique<TRvStatusWindow>();
     TRvStatusWindow& status = *status_;
     status.SetCaption(TitleStatus);
     const StatusShown shown{status};
-    const TRvDocument doc =
+    TRvDocument doc =
         GenerateReport(report, [&](int page) { status.Show(StatusText(SystemFiler.StatusFormat, page)); });
     const auto printing = [&](int page) { status.Show(StatusText(SystemPrinter.StatusFormat, page)); };
     switch (dest) {
@@ -54,13 +64,29 @@ void TRvSystem::Run(const TRaveReport& report)
             PrinterHook(doc);
             break;
         }
-        QTemporaryFile spool(QDir::tempPath() + "/krv-print-XXXXXX.pdf");
-        if (!spool.open())
+        // The file goes when the job is submitted or dropped, after its write has ended.
+        auto file = std::make_shared<QTemporaryFile>(QDir::tempPath() + "/krv-print-XXXXXX.pdf");
+        if (!file->open())
             throw Exception("The print job could not be prepared in \"" + QDir::tempPath() + "\".");
-        spool.close();
-        WritePdf(doc, spool.fileName(), SystemPrinter.Title, printing);
-        const TRvSheet& first = doc.Sheets.front();
-        SubmitPrintJob(queue, spool.fileName(), SystemPrinter.Title, QSizeF(first.Width, first.Height));
+        file->close();
+        const QString path = file->fileName(), title = SystemPrinter.Title;
+        const QSizeF paper(doc.Sheets.front().Width, doc.Sheets.front().Height);
+        auto submit = [file, queue, title, paper] {
+            if (SubmitHook)
+                SubmitHook(file->fileName(), title, paper);
+            else
+                SubmitPrintJob(queue, file->fileName(), title, paper);
+        };
+        if (!spool_) {
+            WritePdf(doc, path, title, printing);
+            submit();
+            break;
+        }
+        // The status shows each page as it is handed over: the same messages are processed then.
+        for (size_t page = 1; page <= doc.Sheets.size(); ++page)
+            printing(int(page));
+        spool_->Add([doc = std::move(doc), path, title] { WritePdf(doc, path, title, [](int) {}); },
+                    std::move(submit));
         break;
     }
     case rdFile:
